@@ -1,0 +1,58 @@
+#include "uLinuxPlatform.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QFile>
+#include <QProcess>
+#include <QVariantMap>
+
+QList<TMountEntry> TLinuxMountTable::Entries() const
+{
+    QFile file("/proc/self/mountinfo");
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // readAll() stops early on proc files that report size 0, so read until the end.
+    QByteArray text;
+    while (!file.atEnd())
+        text += file.read(65536);
+    return ParseMountInfo(text);
+}
+
+QString TLinuxProgramLocation::FilePath() const
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+QString TLinuxLauncher::StartDetached(const QString& program, const QStringList& arguments,
+                                      const QString& workingFolder)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (process.startDetached())
+        return {};
+    return process.errorString();
+}
+
+void TLinuxSessionBus::AnnounceEnvironment(const QString& name, const QString& value)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    constexpr int timeoutMs = 500;
+    QDBusMessage systemd = QDBusMessage::createMethodCall(
+        "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+        "org.freedesktop.systemd1.Manager", "SetEnvironment");
+    systemd << QStringList{name + '=' + value};
+    bus.call(systemd, QDBus::Block, timeoutMs);
+
+    QDBusMessage activation =
+        QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                       "org.freedesktop.DBus", "UpdateActivationEnvironment");
+    QMap<QString, QString> variables{{name, value}};
+    activation << QVariant::fromValue(variables);
+    bus.call(activation, QDBus::Block, timeoutMs);
+}

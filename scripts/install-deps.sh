@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package VELMO needs to build, run, test and be looked at.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ clang pkg-config
+    qt6-base-dev qt6-svg-dev libqt6svg6 libqt6sql6-sqlite libsqlite3-dev
+    qt6-qpa-plugins
+    fonts-noto-cjk
+    xvfb xauth x11-apps imagemagick trayer
+    icoutils desktop-file-utils
+)
+as_root=()
+[ "$(id -u)" = 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${packages[@]}"

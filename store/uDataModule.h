@@ -1,0 +1,43 @@
+#pragma once
+
+#include "uImageList.h"
+#include "uSqlite.h"
+
+#include <QPixmap>
+#include <QString>
+
+// The catalogue's storage: the database in data/ beside the program, the picture lists and
+// the four file-kind bitmaps. The windows reach the catalogue only through its operations.
+class Tdm {
+public:
+    static constexpr int CategoryPictureCount = 45;
+    static constexpr int FileKindPictureCount = 4;
+
+    Tdm(); // the pictures; never fails
+
+    // Finds or creates data/ and the two tables. Raises "Cannot create <DataDir>" or the
+    // engine's error; the data module then stays without a catalogue and every operation
+    // raises that reason again.
+    void DataModuleCreate();
+
+    TImageList ImageList1; // category pictures
+    TImageList ImageList2; // file kinds: 0 missing, 1 .bat, 2 .com, 3 any other file
+    QPixmap MissingBitmap;
+    QPixmap BatBitmap;
+    QPixmap ComBitmap;
+    QPixmap OtherBitmap;
+
+    QString DataDir;
+
+    static QString DatabaseFileName() { return "velmo.db"; }
+
+private:
+    void OpenDatabase(const QString& filePath);
+    TSqliteDatabase& Database();
+
+    TSqliteDatabase m_database;
+    QString m_notOpenReason;
+};
+
+// The one data module, alive from after the single-copy check to the end of the program.
+extern Tdm* dm;
