@@ -1,7 +1,10 @@
 #pragma once
 
 #include "uImageList.h"
+#include "uShortCut.h"
 #include "uSqlite.h"
+
+#include <QList>
 
 #include <QPixmap>
 #include <QString>
@@ -28,6 +31,20 @@ public:
     QPixmap OtherBitmap;
 
     QString DataDir;
+
+    // The catalogue's reads and changes. Names and paths match exactly as stored (letter case
+    // counting, nothing trimmed or expanded). A change that touches other than exactly one
+    // row raises "Update failed"; every other failure raises the engine's message.
+    bool ShortCutExists(const QString& fileName);
+    void AddShortCut(const TQShortCut& shortCut); // stores the program file's picture of now
+    void DeleteShortCut(const TQShortCut& shortCut);
+    void UpdateShortCut(const QString& oldFileName, const TQShortCut& shortCut);
+    QList<TQShortCut> GetShortCuts(const QString& groupName); // by FileName, byte order
+    QList<TQShortCutGroup> GetShortCutGroups();                // by position
+    bool ShortCutGroupExists(const QString& groupName);
+    void AddShortCutGroup(const TQShortCutGroup& group); // goes after the last category
+    void SetShortCutGroupIndex(const QString& groupName, int position);
+    void DeleteShortCutGroup(const QString& groupName);
 
     static QString DatabaseFileName() { return "velmo.db"; }
 
