@@ -61,7 +61,7 @@ QString TitleOf(TMessageKind kind)
     case TMessageKind::Plain:
         break;
     }
-    return QApplication::applicationName();
+    return ApplicationTitle;
 }
 
 } // namespace
@@ -85,7 +85,7 @@ void ShowStandardError(const std::exception& error)
 {
     const auto* velmoError = dynamic_cast<const EVelmoError*>(&error);
     const QString text = velmoError ? velmoError->Message() : QString::fromLocal8Bit(error.what());
-    Messenger().Show(TMessageKind::Error, QApplication::applicationName(), text + '.');
+    Messenger().Show(TMessageKind::Error, ApplicationTitle, text + '.');
 }
 
 void Guarded(const std::function<void()>& command)

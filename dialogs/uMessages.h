@@ -8,6 +8,9 @@
 
 class QWidget;
 
+// The application's title: the caption of the plain boxes and of the standard error display.
+inline const QString ApplicationTitle = "VELMO";
+
 // Every message box VELMO shows goes through one messenger, so tests can answer them.
 enum class TMessageKind { Error, Warning, Information, Confirmation, Plain };
 

@@ -41,14 +41,8 @@ QString TEnvironment::ExpandString(const QString& text) const
         result += text.mid(pos, open - pos);
         const QString name = text.mid(open + 1, close - open - 1);
         const std::optional<QString> value = name.isEmpty() ? std::nullopt : LookUp(environment, name);
-        if (value) {
-            result += *value;
-            pos = close + 1;
-        } else {
-            // The closing "%" of an unknown name may open the next reference.
-            result += '%' + name;
-            pos = close;
-        }
+        result += value ? *value : text.mid(open, close - open + 1);
+        pos = close + 1;
     }
     return result;
 }

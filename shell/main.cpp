@@ -9,7 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("VELMO");
+    QApplication::setApplicationName(ApplicationTitle);
     QApplication::setWindowIcon(QIcon(":/pictures/velmo.svg"));
 
     TSingleInstanceLock lock;

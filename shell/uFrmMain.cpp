@@ -83,7 +83,7 @@ void TfrmMain::CreateTray()
 
     CoolTrayIcon1 = new QSystemTrayIcon(this);
     CoolTrayIcon1->setObjectName("CoolTrayIcon1");
-    CoolTrayIcon1->setToolTip(QApplication::applicationName());
+    CoolTrayIcon1->setToolTip(ApplicationTitle);
     CoolTrayIcon1->setContextMenu(PopupMenu1);
     connect(CoolTrayIcon1, &QSystemTrayIcon::activated, this, &TfrmMain::CoolTrayIcon1Click);
 }

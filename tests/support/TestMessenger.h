@@ -1,0 +1,50 @@
+#pragma once
+
+#include "uMessages.h"
+
+#include <QList>
+#include <QString>
+
+// Answers message boxes in a test: records each box and gives the next scripted answer
+// (Yes/OK when the script has run out).
+class TScriptedMessenger : public IMessenger {
+public:
+    struct TShown {
+        TMessageKind Kind;
+        QString Title;
+        QString Text;
+    };
+
+    bool Show(TMessageKind kind, const QString& title, const QString& text) override
+    {
+        Shown.append({kind, title, text});
+        return Answers.isEmpty() ? true : Answers.takeFirst();
+    }
+
+    QStringList Texts() const
+    {
+        QStringList texts;
+        for (const TShown& shown : Shown)
+            texts.append(shown.Text);
+        return texts;
+    }
+
+    QList<TShown> Shown;
+    QList<bool> Answers;
+};
+
+// Installs a scripted messenger for the life of a test and puts the real boxes back after.
+class TMessengerScope {
+public:
+    TMessengerScope()
+    {
+        auto messenger = std::make_unique<TScriptedMessenger>();
+        Messenger = messenger.get();
+        SetMessenger(std::move(messenger));
+    }
+    ~TMessengerScope() { SetMessenger(nullptr); }
+    TMessengerScope(const TMessengerScope&) = delete;
+    TMessengerScope& operator=(const TMessengerScope&) = delete;
+
+    TScriptedMessenger* Messenger;
+};
