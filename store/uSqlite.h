@@ -16,6 +16,13 @@ public:
     TSqliteStatement& Bind(int index, const QByteArray& blob);
     TSqliteStatement& Bind(int index, qint64 number);
 
+    // Binds the values to the parameters ?1, ?2 ... in order.
+    template <typename... Values> TSqliteStatement& BindAll(const Values&... values) {
+        int index = 0;
+        (Bind(++index, values), ...);
+        return *this;
+    }
+
     bool Step(); // true while a row is there
     void Run();  // steps a statement that returns no rows
 
@@ -36,7 +43,7 @@ public:
     bool IsOpen() const { return m_db != nullptr; }
     sqlite3* Handle() const { return m_db.get(); }
     void Execute(const char* sql);
-    int Changes() const;
+    int Changes() const; // rows changed by the last finished INSERT, UPDATE or DELETE
 
 private:
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db{nullptr, nullptr};
