@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 libqt6sql6-sqlite libsqlite3-dev
     qt6-qpa-plugins
     fonts-noto-cjk
-    xvfb xauth x11-apps imagemagick trayer
+    xvfb xauth x11-apps imagemagick trayer xdotool
     icoutils desktop-file-utils
 )
 as_root=()

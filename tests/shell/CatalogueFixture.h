@@ -17,7 +17,7 @@ public:
     TCatalogueFixture(const TCatalogueFixture&) = delete;
     TCatalogueFixture& operator=(const TCatalogueFixture&) = delete;
 
-    void AddCategory(const QString& name, int imageIndex = 0) const
+    void AddCategory(const QString& name, int imageIndex = 0)
     {
         m_data.AddShortCutGroup({name, imageIndex});
     }
