@@ -12,8 +12,7 @@ namespace {
 const QString RemoveDriveName = "removedrive";
 
 // Windows looks variables up without regard to case; an exact match wins.
-std::optional<QString> LookUp(const QProcessEnvironment& environment, const QString& name)
-{
+std::optional<QString> LookUp(const QProcessEnvironment& environment, const QString& name) {
     if (environment.contains(name))
         return environment.value(name);
     const QStringList names = environment.keys();
@@ -26,8 +25,7 @@ std::optional<QString> LookUp(const QProcessEnvironment& environment, const QStr
 
 } // namespace
 
-QString TEnvironment::ExpandString(const QString& text) const
-{
+QString TEnvironment::ExpandString(const QString& text) const {
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QString result;
     qsizetype pos = 0;
@@ -40,15 +38,15 @@ QString TEnvironment::ExpandString(const QString& text) const
         }
         result += text.mid(pos, open - pos);
         const QString name = text.mid(open + 1, close - open - 1);
-        const std::optional<QString> value = name.isEmpty() ? std::nullopt : LookUp(environment, name);
+        const std::optional<QString> value =
+            name.isEmpty() ? std::nullopt : LookUp(environment, name);
         result += value ? *value : text.mid(open, close - open + 1);
         pos = close + 1;
     }
     return result;
 }
 
-QString TEnvironment::ExpandPath(const QString& storedPath) const
-{
+QString TEnvironment::ExpandPath(const QString& storedPath) const {
     if (!storedPath.startsWith('%'))
         return storedPath;
     const qsizetype close = storedPath.indexOf('%', 1);
@@ -57,8 +55,7 @@ QString TEnvironment::ExpandPath(const QString& storedPath) const
     return ExpandString(storedPath.left(close + 1)) + storedPath.mid(close + 1);
 }
 
-QString TEnvironment::GetRemoveDrive()
-{
+QString TEnvironment::GetRemoveDrive() {
     const QString reference = '%' + RemoveDriveName + '%';
     QString value = ExpandString(reference);
     if (value == reference) {
@@ -68,8 +65,7 @@ QString TEnvironment::GetRemoveDrive()
     return value;
 }
 
-bool TEnvironment::SetVariable(const QString& name, const QString& value, bool userScope)
-{
+bool TEnvironment::SetVariable(const QString& name, const QString& value, bool userScope) {
     const TEnvironmentFile file(userScope ? TEnvironmentFile::UserFilePath()
                                           : TEnvironmentFile::MachineFilePath());
     if (!file.Write(name, value))

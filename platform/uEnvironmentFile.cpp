@@ -9,23 +9,18 @@
 #include <QStandardPaths>
 
 TEnvironmentFile::TEnvironmentFile(QString filePath)
-    : m_filePath(std::move(filePath))
-{
+    : m_filePath(std::move(filePath)) {}
+
+QString TEnvironmentFile::UserFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           "/environment.d/60-velmo.conf";
 }
 
-QString TEnvironmentFile::UserFilePath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + "/environment.d/60-velmo.conf";
-}
-
-QString TEnvironmentFile::MachineFilePath()
-{
+QString TEnvironmentFile::MachineFilePath() {
     return "/etc/environment.d/60-velmo.conf";
 }
 
-QString TEnvironmentFile::Escape(const QString& value)
-{
+QString TEnvironmentFile::Escape(const QString& value) {
     QString text = "\"";
     for (const QChar c : value) {
         if (c == '\\' || c == '"' || c == '`')
@@ -37,8 +32,7 @@ QString TEnvironmentFile::Escape(const QString& value)
     return text + '"';
 }
 
-bool TEnvironmentFile::Write(const QString& name, const QString& value) const
-{
+bool TEnvironmentFile::Write(const QString& name, const QString& value) const {
     const QString folder = QFileInfo(m_filePath).absolutePath();
     if (!QDir().mkpath(folder))
         return false;
@@ -53,8 +47,8 @@ bool TEnvironmentFile::Write(const QString& name, const QString& value) const
     lines.append(prefix + Escape(value));
 
     QSaveFile file(m_filePath);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write((lines.join('\n') + '\n').toUtf8()) >= 0 && file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write((lines.join('\n') + '\n').toUtf8()) >= 0 && file.commit();
     if (!written)
         throw EVelmoError(QString("Failed to set data for '%1'").arg(name));
     return true;

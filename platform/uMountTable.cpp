@@ -3,8 +3,7 @@
 namespace {
 
 // The kernel writes blanks, tabs, newlines and backslashes as \040, \011, \012 and \134.
-QString UnescapeMountField(const QByteArray& field)
-{
+QString UnescapeMountField(const QByteArray& field) {
     QByteArray raw;
     raw.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
@@ -25,11 +24,11 @@ QString UnescapeMountField(const QByteArray& field)
 
 } // namespace
 
-QList<TMountEntry> ParseMountInfo(const QByteArray& mountInfo)
-{
+QList<TMountEntry> ParseMountInfo(const QByteArray& mountInfo) {
     QList<TMountEntry> entries;
     for (const QByteArray& line : mountInfo.split('\n')) {
-        // Fields: id parent major:minor root mountpoint options [optional...] - fstype source superopts
+        // Fields: id parent major:minor root mountpoint options [optional...] - fstype source
+        // superopts
         const QList<QByteArray> fields = line.split(' ');
         const qsizetype separator = fields.indexOf("-");
         if (fields.size() < 5 || separator < 5 || separator + 2 >= fields.size())
@@ -40,13 +39,12 @@ QList<TMountEntry> ParseMountInfo(const QByteArray& mountInfo)
     return entries;
 }
 
-QString MountPointOf(const QList<TMountEntry>& mounts, const QString& absolutePath)
-{
+QString MountPointOf(const QList<TMountEntry>& mounts, const QString& absolutePath) {
     QString best;
     for (const TMountEntry& entry : mounts) {
         const QString& point = entry.MountPoint;
-        const bool holds = point == "/" || absolutePath == point
-                           || (absolutePath.startsWith(point) && absolutePath[point.size()] == '/');
+        const bool holds = point == "/" || absolutePath == point ||
+                           (absolutePath.startsWith(point) && absolutePath[point.size()] == '/');
         if (holds && point.size() >= best.size())
             best = point;
     }

@@ -16,8 +16,8 @@ public:
     void ClearTabs(); // removes every tab and leaves none selected
 
 signals:
-    void TabClick(int index);  // any mouse button pressed on a tab, the selected one too
-    void TabOrderChange();     // a drag moved a tab to another place
+    void TabClick(int index); // any mouse button pressed on a tab, the selected one too
+    void TabOrderChange();    // a drag moved a tab to another place
 
 protected:
     QSize tabSizeHint(int index) const override;

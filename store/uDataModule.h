@@ -40,7 +40,7 @@ public:
     void DeleteShortCut(const TQShortCut& shortCut);
     void UpdateShortCut(const QString& oldFileName, const TQShortCut& shortCut);
     QList<TQShortCut> GetShortCuts(const QString& groupName); // by FileName, byte order
-    QList<TQShortCutGroup> GetShortCutGroups();                // by position
+    QList<TQShortCutGroup> GetShortCutGroups();               // by position
     bool ShortCutGroupExists(const QString& groupName);
     void AddShortCutGroup(const TQShortCutGroup& group); // goes after the last category
     void SetShortCutGroupIndex(const QString& groupName, int position);

@@ -15,17 +15,14 @@ namespace {
 class TDemoProgramLocation : public IProgramLocation {
 public:
     explicit TDemoProgramLocation(QString path)
-        : m_path(std::move(path))
-    {
-    }
+        : m_path(std::move(path)) {}
     QString FilePath() const override { return m_path; }
 
 private:
     QString m_path;
 };
 
-QString WriteFile(const QString& path, const QByteArray& content)
-{
+QString WriteFile(const QString& path, const QByteArray& content) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
@@ -33,8 +30,7 @@ QString WriteFile(const QString& path, const QByteArray& content)
     return path;
 }
 
-QString CopyWindowsProgram(const QString& drive, const QString& name, const QString& folder)
-{
+QString CopyWindowsProgram(const QString& drive, const QString& name, const QString& folder) {
     const QString source = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/" + name;
     const QString target = drive + '/' + folder + '/' + name;
     QDir().mkpath(QFileInfo(target).absolutePath());
@@ -43,8 +39,8 @@ QString CopyWindowsProgram(const QString& drive, const QString& name, const QStr
     return target;
 }
 
-void Add(const QString& category, const QString& name, const QString& path, const QString& parameters = {})
-{
+void Add(const QString& category, const QString& name, const QString& path,
+         const QString& parameters = {}) {
     TQShortCut shortCut;
     shortCut.GroupName = category;
     shortCut.SCText = name;
@@ -55,8 +51,7 @@ void Add(const QString& category, const QString& name, const QString& path, cons
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: velmo_demo_drive <empty folder>\n";
@@ -81,12 +76,15 @@ int main(int argc, char* argv[])
     CopyWindowsProgram(drive, "notepad.exe", "Apps/Notepad");
     Add(tools, QString::fromUtf8("記事本"), "%removedrive%/Apps/Notepad/notepad.exe");
     Add(tools, "Registry", CopyWindowsProgram(drive, "regedit.exe", "Apps/Regedit"));
-    Add(tools, QString::fromUtf8("控制台"), CopyWindowsProgram(drive, "control.exe", "Apps/Control"));
+    Add(tools, QString::fromUtf8("控制台"),
+        CopyWindowsProgram(drive, "control.exe", "Apps/Control"));
     Add(tools, "Backup", WriteFile(drive + "/Apps/Backup/backup.bat", "@echo off\r\n"));
     Add(tools, "Edit", WriteFile(drive + "/Apps/Edit/edit.com", "\xb4\x4c\xcd\x21"));
-    Add(tools, QString::fromUtf8("說明文件"), WriteFile(drive + "/Docs/readme.txt", "VELMO demo\n"));
+    Add(tools, QString::fromUtf8("說明文件"),
+        WriteFile(drive + "/Docs/readme.txt", "VELMO demo\n"));
     Add(tools, "Missing", drive + "/Apps/Gone/gone.exe");
-    Add(games, QString::fromUtf8("踩地雷"), CopyWindowsProgram(drive, "winemine.exe", "Games/Mine"), "-beginner");
+    Add(games, QString::fromUtf8("踩地雷"), CopyWindowsProgram(drive, "winemine.exe", "Games/Mine"),
+        "-beginner");
     Add("Office", "Wordpad", CopyWindowsProgram(drive, "wordpad.exe", "Office/Wordpad"));
     return 0;
 }

@@ -22,30 +22,39 @@ private:
     static QByteArray EnvironmentFileContent();
 };
 
-void TestEnvironment::expandsLeadingReferenceOnly_data()
-{
+void TestEnvironment::expandsLeadingReferenceOnly_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expanded");
 
-    QTest::newRow("leading reference") << "%removedrive%/Apps/a.exe" << "/media/G/Apps/a.exe";
-    QTest::newRow("reference alone") << "%removedrive%" << "/media/G";
-    QTest::newRow("names without regard to case") << "%REMOVEDRIVE%/a.exe" << "/media/G/a.exe";
-    QTest::newRow("any variable") << "%VELMO_TEST_ROOT%/notepad.exe" << "/opt/win/notepad.exe";
-    QTest::newRow("second reference left alone")
-        << "%removedrive%/%VELMO_TEST_ROOT%/a.exe" << "/media/G/%VELMO_TEST_ROOT%/a.exe";
-    QTest::newRow("undefined name") << "%NOSUCHVAR%/a.exe" << "%NOSUCHVAR%/a.exe";
-    QTest::newRow("no closing percent") << "%removedrive/a.exe" << "%removedrive/a.exe";
-    QTest::newRow("lone percent") << "%" << "%";
-    QTest::newRow("empty path") << "" << "";
-    QTest::newRow("blank before the percent") << " %removedrive%/a.exe" << " %removedrive%/a.exe";
-    QTest::newRow("plain path") << "/usr/bin/x" << "/usr/bin/x";
-    QTest::newRow("chinese after the reference")
-        << QString::fromUtf8("%removedrive%/软件/三国.exe") << QString::fromUtf8("/media/G/软件/三国.exe");
-    QTest::newRow("chinese value") << QString::fromUtf8("%VELMO_TEST_CN%/a") << QString::fromUtf8("/media/软件/a");
+    QTest::newRow("leading reference") << "%removedrive%/Apps/a.exe"
+                                       << "/media/G/Apps/a.exe";
+    QTest::newRow("reference alone") << "%removedrive%"
+                                     << "/media/G";
+    QTest::newRow("names without regard to case") << "%REMOVEDRIVE%/a.exe"
+                                                  << "/media/G/a.exe";
+    QTest::newRow("any variable") << "%VELMO_TEST_ROOT%/notepad.exe"
+                                  << "/opt/win/notepad.exe";
+    QTest::newRow("second reference left alone") << "%removedrive%/%VELMO_TEST_ROOT%/a.exe"
+                                                 << "/media/G/%VELMO_TEST_ROOT%/a.exe";
+    QTest::newRow("undefined name") << "%NOSUCHVAR%/a.exe"
+                                    << "%NOSUCHVAR%/a.exe";
+    QTest::newRow("no closing percent") << "%removedrive/a.exe"
+                                        << "%removedrive/a.exe";
+    QTest::newRow("lone percent") << "%"
+                                  << "%";
+    QTest::newRow("empty path") << ""
+                                << "";
+    QTest::newRow("blank before the percent") << " %removedrive%/a.exe"
+                                              << " %removedrive%/a.exe";
+    QTest::newRow("plain path") << "/usr/bin/x"
+                                << "/usr/bin/x";
+    QTest::newRow("chinese after the reference") << QString::fromUtf8("%removedrive%/软件/三国.exe")
+                                                 << QString::fromUtf8("/media/G/软件/三国.exe");
+    QTest::newRow("chinese value")
+        << QString::fromUtf8("%VELMO_TEST_CN%/a") << QString::fromUtf8("/media/软件/a");
 }
 
-void TestEnvironment::expandsLeadingReferenceOnly()
-{
+void TestEnvironment::expandsLeadingReferenceOnly() {
     QFETCH(QString, stored);
     QFETCH(QString, expanded);
     TTempDrive drive;
@@ -56,20 +65,23 @@ void TestEnvironment::expandsLeadingReferenceOnly()
     QCOMPARE(TEnvironment().ExpandPath(stored), expanded);
 }
 
-void TestEnvironment::expandStringFollowsWindowsRules_data()
-{
+void TestEnvironment::expandStringFollowsWindowsRules_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expanded");
 
-    QTest::newRow("every reference") << "%A%-%A%" << "1-1";
-    QTest::newRow("undefined stays, percent signs included") << "x%NOPE%y" << "x%NOPE%y";
-    QTest::newRow("after an undefined name") << "%NOPE%%A%" << "%NOPE%1";
-    QTest::newRow("values are not expanded again") << "%LOOP%" << "%A%";
-    QTest::newRow("double percent") << "100%%" << "100%%";
+    QTest::newRow("every reference") << "%A%-%A%"
+                                     << "1-1";
+    QTest::newRow("undefined stays, percent signs included") << "x%NOPE%y"
+                                                             << "x%NOPE%y";
+    QTest::newRow("after an undefined name") << "%NOPE%%A%"
+                                             << "%NOPE%1";
+    QTest::newRow("values are not expanded again") << "%LOOP%"
+                                                   << "%A%";
+    QTest::newRow("double percent") << "100%%"
+                                    << "100%%";
 }
 
-void TestEnvironment::expandStringFollowsWindowsRules()
-{
+void TestEnvironment::expandStringFollowsWindowsRules() {
     QFETCH(QString, text);
     QFETCH(QString, expanded);
     qputenv("A", "1");
@@ -79,14 +91,12 @@ void TestEnvironment::expandStringFollowsWindowsRules()
     QCOMPARE(TEnvironment().ExpandString(text), expanded);
 }
 
-QByteArray TestEnvironment::EnvironmentFileContent()
-{
+QByteArray TestEnvironment::EnvironmentFileContent() {
     QFile file(TEnvironmentFile::UserFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TestEnvironment::definesRemoveDriveOnFirstNeed()
-{
+void TestEnvironment::definesRemoveDriveOnFirstNeed() {
     TTempDrive drive;
     drive.SetProgramPath(drive.Root() + "/Tools/velmo");
     TEnvironment environment;
@@ -103,8 +113,7 @@ void TestEnvironment::definesRemoveDriveOnFirstNeed()
     QCOMPARE(drive.SessionBus->Announcements.size(), 1);
 }
 
-void TestEnvironment::keepsDefinedRemoveDrive()
-{
+void TestEnvironment::keepsDefinedRemoveDrive() {
     TTempDrive drive;
     qputenv("removedrive", "/media/alice/OTHER");
 
@@ -113,8 +122,7 @@ void TestEnvironment::keepsDefinedRemoveDrive()
     QVERIFY(drive.SessionBus->Announcements.isEmpty());
 }
 
-void TestEnvironment::setVariableFailsWithoutEnvironmentFolder()
-{
+void TestEnvironment::setVariableFailsWithoutEnvironmentFolder() {
     TTempDrive drive;
     QFile blocker(drive.ConfigHome() + "/environment.d");
     QVERIFY(blocker.open(QIODevice::WriteOnly));

@@ -27,28 +27,33 @@ private slots:
     void machineSettingsReportWriteFailure();
 };
 
-void TestPlatform::parsesMountInfo_data()
-{
+void TestPlatform::parsesMountInfo_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("mountPoint");
     QTest::addColumn<QString>("fsType");
     QTest::addColumn<QString>("source");
 
     QTest::newRow("root") << QByteArray("22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw")
-                          << "/" << "ext4" << "/dev/sda1";
+                          << "/"
+                          << "ext4"
+                          << "/dev/sda1";
     QTest::newRow("no optional fields")
-        << QByteArray("30 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw") << "/mnt/usb" << "vfat"
+        << QByteArray("30 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw") << "/mnt/usb"
+        << "vfat"
         << "/dev/sdb1";
     QTest::newRow("escaped blank, tab, newline, backslash")
-        << QByteArray("31 22 8:17 / /media/a\\040b\\011c\\012d\\134e rw shared:5 - vfat /dev/sdb1 rw")
-        << "/media/a b\tc\nd\\e" << "vfat" << "/dev/sdb1";
+        << QByteArray(
+               "31 22 8:17 / /media/a\\040b\\011c\\012d\\134e rw shared:5 - vfat /dev/sdb1 rw")
+        << "/media/a b\tc\nd\\e"
+        << "vfat"
+        << "/dev/sdb1";
     QTest::newRow("chinese")
         << QByteArray("32 22 8:17 / /media/alice/\xe8\xbd\xaf\xe4\xbb\xb6 rw - exfat /dev/sdc1 rw")
-        << QString::fromUtf8("/media/alice/软件") << "exfat" << "/dev/sdc1";
+        << QString::fromUtf8("/media/alice/软件") << "exfat"
+        << "/dev/sdc1";
 }
 
-void TestPlatform::parsesMountInfo()
-{
+void TestPlatform::parsesMountInfo() {
     QFETCH(QByteArray, line);
     QFETCH(QString, mountPoint);
     QFETCH(QString, fsType);
@@ -61,20 +66,23 @@ void TestPlatform::parsesMountInfo()
     QCOMPARE(entries[0].Source, source);
 }
 
-void TestPlatform::findsMountPointOfPath_data()
-{
+void TestPlatform::findsMountPointOfPath_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("mountPoint");
 
-    QTest::newRow("inside a stick") << "/media/alice/STICK/Apps/x" << "/media/alice/STICK";
-    QTest::newRow("the stick itself") << "/media/alice/STICK" << "/media/alice/STICK";
-    QTest::newRow("a longer name is another folder") << "/media/alice/STICKER/x" << "/";
-    QTest::newRow("nested mount wins") << "/media/alice/STICK/inner/a" << "/media/alice/STICK/inner";
-    QTest::newRow("root filesystem") << "/home/alice/x" << "/";
+    QTest::newRow("inside a stick") << "/media/alice/STICK/Apps/x"
+                                    << "/media/alice/STICK";
+    QTest::newRow("the stick itself") << "/media/alice/STICK"
+                                      << "/media/alice/STICK";
+    QTest::newRow("a longer name is another folder") << "/media/alice/STICKER/x"
+                                                     << "/";
+    QTest::newRow("nested mount wins") << "/media/alice/STICK/inner/a"
+                                       << "/media/alice/STICK/inner";
+    QTest::newRow("root filesystem") << "/home/alice/x"
+                                     << "/";
 }
 
-void TestPlatform::findsMountPointOfPath()
-{
+void TestPlatform::findsMountPointOfPath() {
     QFETCH(QString, path);
     QFETCH(QString, mountPoint);
 
@@ -84,8 +92,7 @@ void TestPlatform::findsMountPointOfPath()
     QCOMPARE(MountPointOf(mounts, path), mountPoint);
 }
 
-void TestPlatform::environmentFileReadsBackThroughSystemd_data()
-{
+void TestPlatform::environmentFileReadsBackThroughSystemd_data() {
     QTest::addColumn<QString>("value");
 
     QTest::newRow("plain") << "/media/alice/STICK";
@@ -96,8 +103,7 @@ void TestPlatform::environmentFileReadsBackThroughSystemd_data()
     QTest::newRow("chinese") << QString::fromUtf8("/media/alice/软件盘");
 }
 
-void TestPlatform::environmentFileReadsBackThroughSystemd()
-{
+void TestPlatform::environmentFileReadsBackThroughSystemd() {
     QFETCH(QString, value);
     const QString generator =
         "/usr/lib/systemd/user-environment-generators/30-systemd-environment-d-generator";
@@ -118,8 +124,7 @@ void TestPlatform::environmentFileReadsBackThroughSystemd()
     QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()), value);
 }
 
-void TestPlatform::environmentFileKeepsOtherLines()
-{
+void TestPlatform::environmentFileKeepsOtherLines() {
     TTempDrive drive;
     const QString path = TEnvironmentFile::UserFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -135,8 +140,7 @@ void TestPlatform::environmentFileKeepsOtherLines()
     QCOMPARE(written.readAll(), QByteArray("OTHER=1\nremovedrive=\"/new\"\n"));
 }
 
-void TestPlatform::environmentFileFailures()
-{
+void TestPlatform::environmentFileFailures() {
     TTempDrive drive;
     const QString path = TEnvironmentFile::UserFilePath();
     const QString folder = QFileInfo(path).absolutePath();
@@ -158,10 +162,10 @@ void TestPlatform::environmentFileFailures()
     }
 }
 
-void TestPlatform::singleInstanceLockIsExclusive()
-{
+void TestPlatform::singleInstanceLockIsExclusive() {
     TTempDrive drive;
-    QVERIFY(TSingleInstanceLock::LockFilePath().startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR")));
+    QVERIFY(
+        TSingleInstanceLock::LockFilePath().startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR")));
     {
         TSingleInstanceLock first;
         QVERIFY(first.Acquire());
@@ -172,8 +176,7 @@ void TestPlatform::singleInstanceLockIsExclusive()
     QVERIFY(afterFirstEnded.Acquire());
 }
 
-void TestPlatform::machineSettingsKeepMin()
-{
+void TestPlatform::machineSettingsKeepMin() {
     TTempDrive drive;
     const TMachineSettings settings;
     QCOMPARE(settings.ReadMin(), QString());
@@ -182,8 +185,7 @@ void TestPlatform::machineSettingsKeepMin()
     QVERIFY(TMachineSettings::FilePath().startsWith(drive.ConfigHome()));
 }
 
-void TestPlatform::machineSettingsReportWriteFailure()
-{
+void TestPlatform::machineSettingsReportWriteFailure() {
     TTempDrive drive;
     QFile blocker(drive.ConfigHome() + "/velmo");
     QVERIFY(blocker.open(QIODevice::WriteOnly));

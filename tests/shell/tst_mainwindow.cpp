@@ -10,30 +10,27 @@
 
 namespace {
 
-QStringList TabCaptions(const TfrmMain& window)
-{
+QStringList TabCaptions(const TfrmMain& window) {
     QStringList captions;
     for (int i = 0; i < window.RzTabControl1->count(); ++i)
         captions.append(window.RzTabControl1->tabData(i).toString());
     return captions;
 }
 
-QStringList ItemCaptions(const TfrmMain& window)
-{
+QStringList ItemCaptions(const TfrmMain& window) {
     QStringList captions;
     for (int row = 0; row < window.RzListView1->count(); ++row)
         captions.append(window.RzListView1->item(row)->text());
     return captions;
 }
 
-void ClickTab(TfrmMain& window, int index, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mouseClick(window.RzTabControl1, button, {}, window.RzTabControl1->tabRect(index).center());
+void ClickTab(TfrmMain& window, int index, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(window.RzTabControl1, button, {},
+                      window.RzTabControl1->tabRect(index).center());
 }
 
 // The category positions as stored, in name order.
-QList<int> StoredPositions(const QString& dataDir)
-{
+QList<int> StoredPositions(const QString& dataDir) {
     TSqliteDatabase db(dataDir + "/velmo.db");
     TSqliteStatement rows(db.Handle(), "SELECT groupindex FROM t_scg ORDER BY groupname");
     QList<int> positions;
@@ -42,15 +39,14 @@ QList<int> StoredPositions(const QString& dataDir)
     return positions;
 }
 
-void MoveMouseOver(TfrmMain& window, const QPoint& position)
-{
-    QMouseEvent move(QEvent::MouseMove, position, window.RzListView1->viewport()->mapToGlobal(position),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+void MoveMouseOver(TfrmMain& window, const QPoint& position) {
+    QMouseEvent move(QEvent::MouseMove, position,
+                     window.RzListView1->viewport()->mapToGlobal(position), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.RzListView1->viewport(), &move);
 }
 
-QPoint CentreOf(TfrmMain& window, int row)
-{
+QPoint CentreOf(TfrmMain& window, int row) {
     return window.RzListView1->visualItemRect(window.RzListView1->item(row)).center();
 }
 
@@ -74,8 +70,7 @@ private slots:
     void dropOnItselfWritesNothing();
 };
 
-void TestMainWindow::startsWithTabsAndNothingSelected()
-{
+void TestMainWindow::startsWithTabsAndNothingSelected() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools", 3);
     catalogue.AddCategory(QString::fromUtf8("游戏"), 11);
@@ -92,8 +87,7 @@ void TestMainWindow::startsWithTabsAndNothingSelected()
     QCOMPARE(window.windowTitle(), QString("velmo portable drive:STICK"));
 }
 
-void TestMainWindow::catalogueWithoutCategories()
-{
+void TestMainWindow::catalogueWithoutCategories() {
     TCatalogueFixture catalogue;
     catalogue.AddProgram("Tools", "Apps/edit");
     TfrmMain window;
@@ -102,8 +96,7 @@ void TestMainWindow::catalogueWithoutCategories()
     QCOMPARE(window.RzListView1->count(), 0);
 }
 
-void TestMainWindow::clickOnSelectedTabReloads()
-{
+void TestMainWindow::clickOnSelectedTabReloads() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddCategory("Games");
@@ -120,8 +113,7 @@ void TestMainWindow::clickOnSelectedTabReloads()
     QCOMPARE(ItemCaptions(window), (QStringList{"a-view", "b-edit"}));
 }
 
-void TestMainWindow::rebuildingTabsKeepsTheList()
-{
+void TestMainWindow::rebuildingTabsKeepsTheList() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddProgram("Tools", "Apps/edit");
@@ -140,8 +132,7 @@ void TestMainWindow::rebuildingTabsKeepsTheList()
     QCOMPARE(ItemCaptions(window), QStringList{"edit"});
 }
 
-void TestMainWindow::iconRule_data()
-{
+void TestMainWindow::iconRule_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<int>("image"); // -1: the program's own picture, appended after the four
@@ -158,8 +149,7 @@ void TestMainWindow::iconRule_data()
     QTest::newRow("missing .bat") << "a.bat" << false << 0;
 }
 
-void TestMainWindow::iconRule()
-{
+void TestMainWindow::iconRule() {
     QFETCH(QString, file);
     QFETCH(bool, exists);
     QFETCH(int, image);
@@ -173,11 +163,11 @@ void TestMainWindow::iconRule()
     QCOMPARE(window.RzListView1->count(), 1);
     const int expected = image < 0 ? 4 : image;
     QCOMPARE(dm->ImageList2.Count(), image < 0 ? 5 : 4);
-    QCOMPARE(window.RzListView1->item(0)->icon().cacheKey(), dm->ImageList2.Icon(expected).cacheKey());
+    QCOMPARE(window.RzListView1->item(0)->icon().cacheKey(),
+             dm->ImageList2.Icon(expected).cacheKey());
 }
 
-void TestMainWindow::programIconsAreCutBackOnEveryLoad()
-{
+void TestMainWindow::programIconsAreCutBackOnEveryLoad() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Five");
     catalogue.AddCategory("Two");
@@ -193,24 +183,24 @@ void TestMainWindow::programIconsAreCutBackOnEveryLoad()
     ClickTab(window, 1);
     QCOMPARE(dm->ImageList2.Count(), 6);
     for (int row = 0; row < 2; ++row)
-        QCOMPARE(window.RzListView1->item(row)->icon().cacheKey(), dm->ImageList2.Icon(4 + row).cacheKey());
+        QCOMPARE(window.RzListView1->item(row)->icon().cacheKey(),
+                 dm->ImageList2.Icon(4 + row).cacheKey());
 }
 
-void TestMainWindow::statusNamesTheProgramUnderTheMouse_data()
-{
+void TestMainWindow::statusNamesTheProgramUnderTheMouse_data() {
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<bool>("overItem");
     QTest::addColumn<QString>("status"); // {path} stands for the program's expanded path
 
-    QTest::newRow("existing with parameters") << true << "%removedrive%/doc.txt" << true << "{path} {drive}/doc.txt";
+    QTest::newRow("existing with parameters")
+        << true << "%removedrive%/doc.txt" << true << "{path} {drive}/doc.txt";
     QTest::newRow("existing without parameters") << true << "" << true << "{path} ";
     QTest::newRow("missing") << false << "-x" << true << QString::fromUtf8("{path}不存在!");
     QTest::newRow("empty space") << true << "" << false << "";
 }
 
-void TestMainWindow::statusNamesTheProgramUnderTheMouse()
-{
+void TestMainWindow::statusNamesTheProgramUnderTheMouse() {
     QFETCH(bool, exists);
     QFETCH(QString, parameters);
     QFETCH(bool, overItem);
@@ -223,15 +213,15 @@ void TestMainWindow::statusNamesTheProgramUnderTheMouse()
     ClickTab(window, 0);
     window.ShowStatus("before");
 
-    const QPoint position = overItem ? CentreOf(window, 0) : QPoint(window.RzListView1->viewport()->width() - 2,
-                                                                    window.RzListView1->viewport()->height() - 2);
+    const QPoint position = overItem ? CentreOf(window, 0)
+                                     : QPoint(window.RzListView1->viewport()->width() - 2,
+                                              window.RzListView1->viewport()->height() - 2);
     MoveMouseOver(window, position);
     status.replace("{path}", path).replace("{drive}", catalogue.Drive.Root());
     QCOMPARE(window.RzStatusPane1->text(), status);
 }
 
-void TestMainWindow::doubleClickStartsOnlyTheFirstSelected()
-{
+void TestMainWindow::doubleClickStartsOnlyTheFirstSelected() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddProgram("Tools", "Apps/a");
@@ -250,8 +240,7 @@ void TestMainWindow::doubleClickStartsOnlyTheFirstSelected()
     QCOMPARE(catalogue.Drive.Launcher->Launches[0].Arguments, QStringList{"--flag"});
 }
 
-void TestMainWindow::draggingATabRenumbersEveryCategory()
-{
+void TestMainWindow::draggingATabRenumbersEveryCategory() {
     TCatalogueFixture catalogue;
     for (const char* name : {"a", "b", "c", "d", "e"})
         catalogue.AddCategory(name);
@@ -278,8 +267,7 @@ void TestMainWindow::draggingATabRenumbersEveryCategory()
     QCOMPARE(TabCaptions(restarted), (QStringList{"c", "a", "b", "d", "e"}));
 }
 
-void TestMainWindow::dropOnItselfWritesNothing()
-{
+void TestMainWindow::dropOnItselfWritesNothing() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("a");
     catalogue.AddCategory("b");

@@ -16,13 +16,11 @@ class TProgramCopy {
 public:
     explicit TProgramCopy(const TTempDrive& drive)
         : m_path(drive.Root() + "/velmo")
-        , m_runtime(drive.Root() + "/../home/runtime")
-    {
+        , m_runtime(drive.Root() + "/../home/runtime") {
         QFile::copy(VELMO_PROGRAM, m_path);
     }
 
-    QProcess* Start(QObject* owner) const
-    {
+    QProcess* Start(QObject* owner) const {
         auto* process = new QProcess(owner);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -37,8 +35,7 @@ private:
     QString m_runtime;
 };
 
-bool WaitFor(const std::function<bool()>& condition)
-{
+bool WaitFor(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, 10000);
 }
 
@@ -59,8 +56,7 @@ private slots:
     void twoCopiesAtOnceLeaveOne();
 };
 
-void TestStartup::decidesWhetherTheWindowShows_data()
-{
+void TestStartup::decidesWhetherTheWindowShows_data() {
     QTest::addColumn<QString>("min");
     QTest::addColumn<bool>("trayAvailable");
     QTest::addColumn<bool>("shows");
@@ -73,28 +69,29 @@ void TestStartup::decidesWhetherTheWindowShows_data()
     QTest::newRow("1 without a tray") << "1" << false << true;
 }
 
-void TestStartup::decidesWhetherTheWindowShows()
-{
+void TestStartup::decidesWhetherTheWindowShows() {
     QFETCH(QString, min);
     QFETCH(bool, trayAvailable);
     QFETCH(bool, shows);
     QCOMPARE(TfrmMain::ShouldShowAtStart(min, trayAvailable), shows);
 }
 
-void TestStartup::titleNamesTheDrive_data()
-{
+void TestStartup::titleNamesTheDrive_data() {
     QTest::addColumn<bool>("defined");
     QTest::addColumn<QString>("removedrive");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("undefined: the program's drive") << false << "" << "velmo portable drive:STICK";
-    QTest::newRow("a stick") << true << "/media/alice/G" << "velmo portable drive:G";
-    QTest::newRow("the root") << true << "/" << "velmo portable drive:/";
-    QTest::newRow("empty") << true << "" << "velmo portable drive:";
+    QTest::newRow("undefined: the program's drive") << false << ""
+                                                    << "velmo portable drive:STICK";
+    QTest::newRow("a stick") << true << "/media/alice/G"
+                             << "velmo portable drive:G";
+    QTest::newRow("the root") << true << "/"
+                              << "velmo portable drive:/";
+    QTest::newRow("empty") << true << ""
+                           << "velmo portable drive:";
 }
 
-void TestStartup::titleNamesTheDrive()
-{
+void TestStartup::titleNamesTheDrive() {
     QFETCH(bool, defined);
     QFETCH(QString, removedrive);
     QFETCH(QString, title);
@@ -110,8 +107,7 @@ void TestStartup::titleNamesTheDrive()
     dm = nullptr;
 }
 
-void TestStartup::environmentLivesWithTheWindow()
-{
+void TestStartup::environmentLivesWithTheWindow() {
     TTempDrive drive;
     Tdm data;
     dm = &data;
@@ -123,8 +119,7 @@ void TestStartup::environmentLivesWithTheWindow()
     dm = nullptr;
 }
 
-void TestStartup::startUpErrorReachesTheErrorBox()
-{
+void TestStartup::startUpErrorReachesTheErrorBox() {
     TTempDrive drive;
     TMessengerScope messages;
     drive.WriteFile("data", "not a folder");
@@ -144,8 +139,7 @@ void TestStartup::startUpErrorReachesTheErrorBox()
     dm = nullptr;
 }
 
-void TestStartup::neverHidesWithoutTray()
-{
+void TestStartup::neverHidesWithoutTray() {
     if (QSystemTrayIcon::isSystemTrayAvailable())
         QSKIP("this platform has a tray");
     TTempDrive drive;
@@ -159,8 +153,7 @@ void TestStartup::neverHidesWithoutTray()
     dm = nullptr;
 }
 
-void TestStartup::secondCopyEndsAtOnce()
-{
+void TestStartup::secondCopyEndsAtOnce() {
     TTempDrive drive;
     const TProgramCopy program(drive);
     QProcess* first = program.Start(this);
@@ -176,8 +169,7 @@ void TestStartup::secondCopyEndsAtOnce()
     first->waitForFinished();
 }
 
-void TestStartup::twoCopiesAtOnceLeaveOne()
-{
+void TestStartup::twoCopiesAtOnceLeaveOne() {
     TTempDrive drive;
     const TProgramCopy program(drive);
     QList<QProcess*> copies{program.Start(this), program.Start(this)};

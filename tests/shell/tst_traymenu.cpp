@@ -7,16 +7,14 @@
 
 namespace {
 
-QStringList Captions(const QMenu* menu)
-{
+QStringList Captions(const QMenu* menu) {
     QStringList captions;
     for (const QAction* action : menu->actions())
         captions.append(action->isSeparator() ? QString("-") : action->text());
     return captions;
 }
 
-QAction* Item(const QMenu* menu, const QString& caption)
-{
+QAction* Item(const QMenu* menu, const QString& caption) {
     for (QAction* action : menu->actions()) {
         if (action->text() == caption)
             return action;
@@ -24,13 +22,11 @@ QAction* Item(const QMenu* menu, const QString& caption)
     return nullptr;
 }
 
-QImage PictureOf(const QAction* action)
-{
+QImage PictureOf(const QAction* action) {
     return action->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage Image(const QPixmap& pixmap)
-{
+QImage Image(const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -49,8 +45,7 @@ private slots:
     void programStartsFromTheDriveOfTheMoment();
 };
 
-void TestTrayMenu::openingTwiceGivesTheSameItems()
-{
+void TestTrayMenu::openingTwiceGivesTheSameItems() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddProgram("Tools", "Apps/edit");
@@ -60,13 +55,12 @@ void TestTrayMenu::openingTwiceGivesTheSameItems()
     emit window.PopupMenu1->aboutToShow();
 
     QCOMPARE(Captions(window.PopupMenu1), first);
-    QCOMPARE(first, (QStringList{"velmo portable drive:STICK", "-", "Tools", "-", QString::fromUtf8("設定"),
-                                 QString::fromUtf8("離開")}));
+    QCOMPARE(first, (QStringList{"velmo portable drive:STICK", "-", "Tools", "-",
+                                 QString::fromUtf8("設定"), QString::fromUtf8("離開")}));
     QCOMPARE(window.PopupMenu1->actions()[0]->toolTip(), QString::fromUtf8("启动VELMO主界面"));
 }
 
-void TestTrayMenu::emptyCatalogueShowsOneSeparator()
-{
+void TestTrayMenu::emptyCatalogueShowsOneSeparator() {
     TCatalogueFixture catalogue;
     TfrmMain window;
     window.PopupMenu1->popup(QPoint(0, 0));
@@ -82,8 +76,7 @@ void TestTrayMenu::emptyCatalogueShowsOneSeparator()
     window.PopupMenu1->hide();
 }
 
-void TestTrayMenu::categoryWithoutShortcutsHasNoSubmenu()
-{
+void TestTrayMenu::categoryWithoutShortcutsHasNoSubmenu() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Empty");
     catalogue.AddCategory("Full");
@@ -97,8 +90,7 @@ void TestTrayMenu::categoryWithoutShortcutsHasNoSubmenu()
     QCOMPARE(Captions(full), QStringList{"edit"});
 }
 
-void TestTrayMenu::followsTheCatalogueAtEveryOpening()
-{
+void TestTrayMenu::followsTheCatalogueAtEveryOpening() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("a");
     catalogue.AddCategory("b");
@@ -111,8 +103,7 @@ void TestTrayMenu::followsTheCatalogueAtEveryOpening()
     QCOMPARE(Captions(window.PopupMenu1).mid(2, 3), (QStringList{"b", "c", "a"}));
 }
 
-void TestTrayMenu::programPictures_data()
-{
+void TestTrayMenu::programPictures_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QString>("picture");
@@ -126,8 +117,7 @@ void TestTrayMenu::programPictures_data()
     QTest::newRow("missing .bat") << "a.bat" << false << "missing";
 }
 
-void TestTrayMenu::programPictures()
-{
+void TestTrayMenu::programPictures() {
     QFETCH(QString, file);
     QFETCH(bool, exists);
     QFETCH(QString, picture);
@@ -152,8 +142,7 @@ void TestTrayMenu::programPictures()
     }
 }
 
-void TestTrayMenu::programStartsFromTheDriveOfTheMoment()
-{
+void TestTrayMenu::programStartsFromTheDriveOfTheMoment() {
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     TQShortCut shortCut;

@@ -50,7 +50,7 @@ public:
     TTempDrive(const TTempDrive&) = delete;
     TTempDrive& operator=(const TTempDrive&) = delete;
 
-    QString Root() const { return m_drive; }       // the drive's mount point
+    QString Root() const { return m_drive; } // the drive's mount point
     QString ConfigHome() const { return m_home + "/config"; }
     QString ProgramPath() const { return m_drive + "/velmo"; }
     QString DataDir() const { return m_drive + "/data"; }
