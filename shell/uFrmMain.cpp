@@ -101,8 +101,19 @@ void TfrmMain::CreateActions() {
     ActionOpenFolder = CreateAction("ActionOpenFolder", "開啟資料夾", "", 10);
 
     connect(ActionShowMain, &QAction::triggered, this, &TfrmMain::ActionShowMainExecute);
-    connect(ActionRefresh, &QAction::triggered, this,
-            [this] { Guarded([this] { ActionRefreshExecute(); }); });
+    ConnectCommand(ActionRefresh, &TfrmMain::ActionRefreshExecute);
+    ConnectCommand(ActionNewGroup, &TfrmMain::ActionNewGroupExecute);
+    ConnectCommand(ActionDelGroup, &TfrmMain::ActionDelGroupExecute);
+    ConnectCommand(ActionAddSc, &TfrmMain::ActionAddScExecute);
+    ConnectCommand(ActionUpdateSc, &TfrmMain::ActionUpdateScExecute);
+    ConnectCommand(ActionDelSc, &TfrmMain::ActionDelScExecute);
+    ConnectCommand(ActionDeltree, &TfrmMain::ActionDeltreeExecute);
+    ConnectCommand(ActionOpenFolder, &TfrmMain::ActionOpenFolderExecute);
+}
+
+void TfrmMain::ConnectCommand(QAction* action, void (TfrmMain::*command)())
+{
+    connect(action, &QAction::triggered, this, [this, command] { Guarded([this, command] { (this->*command)(); }); });
 }
 
 void TfrmMain::CreateToolbar() {

@@ -62,6 +62,13 @@ public:
 public slots:
     void ActionShowMainExecute();
     void ActionRefreshExecute();
+    void ActionNewGroupExecute();
+    void ActionDelGroupExecute();
+    void ActionAddScExecute();
+    void ActionUpdateScExecute();
+    void ActionDelScExecute();
+    void ActionDeltreeExecute();
+    void ActionOpenFolderExecute();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -71,6 +78,7 @@ protected:
 private:
     QAction* CreateAction(const char* name, const QString& caption, const QString& hint, int image);
     void CreateActions();
+    void ConnectCommand(QAction* action, void (TfrmMain::*command)());
     void CreateToolbar();
     void CreateCentralArea();
     void CreateStatusBar();

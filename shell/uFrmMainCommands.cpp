@@ -1,0 +1,122 @@
+// The main window's commands that change the catalogue or act on a shown program.
+#include "uCommon.h"
+#include "uDataModule.h"
+#include "uEnvironment.h"
+#include "uFrmCrShortCutG.h"
+#include "uFrmMain.h"
+#include "uFrmShortcut.h"
+#include "uMessages.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Everything up to and including the last "/", of the expanded path.
+QString FolderOf(const QString& storedPath)
+{
+    const QString path = Env->ExpandPath(storedPath);
+    return path.left(path.lastIndexOf('/') + 1);
+}
+
+} // namespace
+
+void TfrmMain::ActionNewGroupExecute()
+{
+    {
+        TfrmCrShortCutG dialog;
+        dialog.exec();
+    }
+    LoadGroups();
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionDelGroupExecute()
+{
+    const QString name = GetCurrentGroupName();
+    if (name.isEmpty())
+        return;
+    if (!ShowMessage(TMessageKind::Confirmation, "确定要删除分类[" + name + "]"))
+        return;
+    dm->DeleteShortCutGroup(name);
+    LoadGroups();
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionAddScExecute()
+{
+    {
+        TfrmShortCut dialog;
+        dialog.SetMode(0);
+        dialog.SelectGroup(GetCurrentGroupName());
+        if (dialog.exec() == QDialog::Accepted) {
+            const TQShortCut shortCut = dialog.GetShortCut();
+            if (dm->ShortCutExists(shortCut.FileName))
+                ShowMessage(TMessageKind::Warning, "已经存在的应用程序！");
+            else if (!shortCut.IsEmpty())
+                dm->AddShortCut(shortCut);
+        }
+    }
+    RefreshShortCuts();
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionUpdateScExecute()
+{
+    const QList<QListWidgetItem*> selected = SelectedItems();
+    if (selected.isEmpty())
+        return;
+    const TQShortCut& shortCut = ShortCutOf(selected.first());
+    const QString oldFileName = shortCut.FileName;
+    {
+        TfrmShortCut dialog;
+        dialog.SetMode(1);
+        dialog.SetShortCut(shortCut);
+        if (dialog.exec() == QDialog::Accepted)
+            dm->UpdateShortCut(oldFileName, dialog.GetShortCut());
+    }
+    RefreshShortCuts();
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionDelScExecute()
+{
+    const QList<QListWidgetItem*> selected = SelectedItems();
+    if (selected.isEmpty())
+        return;
+    if (ShowMessage(TMessageKind::Confirmation, " 确定删除选中的快速启动项目？")) {
+        for (const QListWidgetItem* item : selected)
+            dm->DeleteShortCut(ShortCutOf(item));
+    }
+    RefreshShortCuts();
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionDeltreeExecute()
+{
+    const QList<QListWidgetItem*> selected = SelectedItems();
+    if (selected.isEmpty())
+        return;
+    if (ShowMessage(TMessageKind::Confirmation,
+                    " 确定物理删除选中的快速启动项目？物理删除将删除应用程序所在目录所有文件！")) {
+        for (const QListWidgetItem* item : selected) {
+            const TQShortCut& shortCut = ShortCutOf(item);
+            // The catalogue row goes first, whatever the answer about the folder.
+            dm->DeleteShortCut(shortCut);
+            const QString folder = FolderOf(shortCut.FileName);
+            if (ShowMessage(TMessageKind::Confirmation, "确定删除目录" + folder + "?") && !DeleteTree(folder))
+                ShowMessage(TMessageKind::Error, "删除目录[" + folder + "]失败！");
+        }
+    }
+    RefreshShortCuts();
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionOpenFolderExecute()
+{
+    const QList<QListWidgetItem*> selected = SelectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString folder = FolderOf(ShortCutOf(selected.first()).FileName);
+    if (QFileInfo(folder).isDir())
+        RunProgram(folder, {});
+}
