@@ -316,10 +316,12 @@ void TestCommands::storeErrorReachesTheErrorBox()
     window.show();
     ClickTab(window, 0);
 
-    // Another connection holds the catalogue locked: every write of ours fails.
+    // Another connection locks the catalogue while the editor is open: the store fails.
     TSqliteDatabase other(fixture.Catalogue.Drive.DataDir() + "/velmo.db");
-    other.Execute("BEGIN EXCLUSIVE");
-    AnswerNextDialog([](QDialog* editor) { FillEditorAndPressOk(editor, "Tools", "edit", "/opt/edit"); });
+    AnswerNextDialog([&](QDialog* editor) {
+        other.Execute("BEGIN EXCLUSIVE");
+        FillEditorAndPressOk(editor, "Tools", "edit", "/opt/edit");
+    });
     window.ActionAddSc->trigger();
     other.Execute("ROLLBACK");
 
