@@ -19,7 +19,8 @@ namespace {
 
 constexpr int Repetitions = 15;
 
-double MedianMs(const std::function<void()>& work) {
+double MedianMs(const std::function<void()>& work)
+{
     std::vector<double> times;
     for (int i = 0; i < Repetitions; ++i) {
         QElapsedTimer timer;
@@ -31,7 +32,8 @@ double MedianMs(const std::function<void()>& work) {
     return times[times.size() / 2];
 }
 
-QByteArray IconPng(int seed) {
+QByteArray IconPng(int seed)
+{
     QImage icon(32, 32, QImage::Format_ARGB32);
     icon.fill(QColor::fromHsv(seed * 37 % 360, 200, 220));
     QByteArray png;
@@ -42,7 +44,8 @@ QByteArray IconPng(int seed) {
 }
 
 // Rows written straight into the tables: existing .exe files with a stored picture each.
-void Fill(const TTempDrive& drive, const QString& category, int count, int categoryIndex) {
+void Fill(const TTempDrive& drive, const QString& category, int count, int categoryIndex)
+{
     TSqliteDatabase db(drive.DataDir() + "/velmo.db");
     db.Execute("BEGIN");
     TSqliteStatement group(db.Handle(), "INSERT INTO t_scg VALUES (?, ?, ?)");
@@ -62,7 +65,8 @@ void Fill(const TTempDrive& drive, const QString& category, int count, int categ
     db.Execute("COMMIT");
 }
 
-double PlainReadMs(const TTempDrive& drive, const QStringList& categories) {
+double PlainReadMs(const TTempDrive& drive, const QStringList& categories)
+{
     TSqliteDatabase db(drive.DataDir() + "/velmo.db");
     return MedianMs([&] {
         for (const QString& category : categories) {
@@ -74,7 +78,8 @@ double PlainReadMs(const TTempDrive& drive, const QStringList& categories) {
     });
 }
 
-void Report(QTextStream& out, const char* what, double velmoMs, double floorMs) {
+void Report(QTextStream& out, const char* what, double velmoMs, double floorMs)
+{
     out << QString("%1  %2 ms   plain SQLite read %3 ms   ratio %4\n")
                .arg(what, -44)
                .arg(velmoMs, 8, 'f', 2)
@@ -84,7 +89,8 @@ void Report(QTextStream& out, const char* what, double velmoMs, double floorMs) 
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTextStream out(stdout);

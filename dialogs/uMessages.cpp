@@ -9,14 +9,16 @@ namespace {
 
 class TMessageBoxes : public IMessenger {
 public:
-    bool Show(TMessageKind kind, const QString& title, const QString& text) override {
+    bool Show(TMessageKind kind, const QString& title, const QString& text) override
+    {
         QMessageBox box(Icon(kind), title, text, Buttons(kind), QApplication::activeWindow());
         return box.exec() ==
                (kind == TMessageKind::Confirmation ? QMessageBox::Yes : QMessageBox::Ok);
     }
 
 private:
-    static QMessageBox::Icon Icon(TMessageKind kind) {
+    static QMessageBox::Icon Icon(TMessageKind kind)
+    {
         switch (kind) {
         case TMessageKind::Error:
             return QMessageBox::Critical;
@@ -32,19 +34,22 @@ private:
         return QMessageBox::NoIcon;
     }
 
-    static QMessageBox::StandardButtons Buttons(TMessageKind kind) {
+    static QMessageBox::StandardButtons Buttons(TMessageKind kind)
+    {
         if (kind == TMessageKind::Confirmation)
             return QMessageBox::Yes | QMessageBox::No;
         return QMessageBox::Ok;
     }
 };
 
-std::unique_ptr<IMessenger>& CurrentMessenger() {
+std::unique_ptr<IMessenger>& CurrentMessenger()
+{
     static std::unique_ptr<IMessenger> messenger = std::make_unique<TMessageBoxes>();
     return messenger;
 }
 
-QString TitleOf(TMessageKind kind) {
+QString TitleOf(TMessageKind kind)
+{
     switch (kind) {
     case TMessageKind::Error:
         return "Error";
@@ -62,25 +67,30 @@ QString TitleOf(TMessageKind kind) {
 
 } // namespace
 
-IMessenger& Messenger() {
+IMessenger& Messenger()
+{
     return *CurrentMessenger();
 }
 
-void SetMessenger(std::unique_ptr<IMessenger> messenger) {
+void SetMessenger(std::unique_ptr<IMessenger> messenger)
+{
     CurrentMessenger() = messenger ? std::move(messenger) : std::make_unique<TMessageBoxes>();
 }
 
-bool ShowMessage(TMessageKind kind, const QString& text) {
+bool ShowMessage(TMessageKind kind, const QString& text)
+{
     return Messenger().Show(kind, TitleOf(kind), text);
 }
 
-void ShowStandardError(const std::exception& error) {
+void ShowStandardError(const std::exception& error)
+{
     const auto* velmoError = dynamic_cast<const EVelmoError*>(&error);
     const QString text = velmoError ? velmoError->Message() : QString::fromLocal8Bit(error.what());
     Messenger().Show(TMessageKind::Error, ApplicationTitle, text + '.');
 }
 
-void Guarded(const std::function<void()>& command) {
+void Guarded(const std::function<void()>& command)
+{
     try {
         command();
     } catch (const std::exception& error) {

@@ -12,7 +12,8 @@ namespace {
 const QString RemoveDriveName = "removedrive";
 
 // Windows looks variables up without regard to case; an exact match wins.
-std::optional<QString> LookUp(const QProcessEnvironment& environment, const QString& name) {
+std::optional<QString> LookUp(const QProcessEnvironment& environment, const QString& name)
+{
     if (environment.contains(name))
         return environment.value(name);
     const QStringList names = environment.keys();
@@ -25,7 +26,8 @@ std::optional<QString> LookUp(const QProcessEnvironment& environment, const QStr
 
 } // namespace
 
-QString TEnvironment::ExpandString(const QString& text) const {
+QString TEnvironment::ExpandString(const QString& text) const
+{
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QString result;
     qsizetype pos = 0;
@@ -46,7 +48,8 @@ QString TEnvironment::ExpandString(const QString& text) const {
     return result;
 }
 
-QString TEnvironment::ExpandPath(const QString& storedPath) const {
+QString TEnvironment::ExpandPath(const QString& storedPath) const
+{
     if (!storedPath.startsWith('%'))
         return storedPath;
     const qsizetype close = storedPath.indexOf('%', 1);
@@ -55,7 +58,8 @@ QString TEnvironment::ExpandPath(const QString& storedPath) const {
     return ExpandString(storedPath.left(close + 1)) + storedPath.mid(close + 1);
 }
 
-QString TEnvironment::GetRemoveDrive() {
+QString TEnvironment::GetRemoveDrive()
+{
     const QString reference = '%' + RemoveDriveName + '%';
     QString value = ExpandString(reference);
     if (value == reference) {
@@ -65,7 +69,8 @@ QString TEnvironment::GetRemoveDrive() {
     return value;
 }
 
-bool TEnvironment::SetVariable(const QString& name, const QString& value, bool userScope) {
+bool TEnvironment::SetVariable(const QString& name, const QString& value, bool userScope)
+{
     const TEnvironmentFile file(userScope ? TEnvironmentFile::UserFilePath()
                                           : TEnvironmentFile::MachineFilePath());
     if (!file.Write(name, value))

@@ -9,18 +9,23 @@
 #include <QStandardPaths>
 
 TEnvironmentFile::TEnvironmentFile(QString filePath)
-    : m_filePath(std::move(filePath)) {}
+    : m_filePath(std::move(filePath))
+{
+}
 
-QString TEnvironmentFile::UserFilePath() {
+QString TEnvironmentFile::UserFilePath()
+{
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            "/environment.d/60-velmo.conf";
 }
 
-QString TEnvironmentFile::MachineFilePath() {
+QString TEnvironmentFile::MachineFilePath()
+{
     return "/etc/environment.d/60-velmo.conf";
 }
 
-QString TEnvironmentFile::Escape(const QString& value) {
+QString TEnvironmentFile::Escape(const QString& value)
+{
     QString text = "\"";
     for (const QChar c : value) {
         if (c == '\\' || c == '"' || c == '`')
@@ -32,7 +37,8 @@ QString TEnvironmentFile::Escape(const QString& value) {
     return text + '"';
 }
 
-bool TEnvironmentFile::Write(const QString& name, const QString& value) const {
+bool TEnvironmentFile::Write(const QString& name, const QString& value) const
+{
     const QString folder = QFileInfo(m_filePath).absolutePath();
     if (!QDir().mkpath(folder))
         return false;

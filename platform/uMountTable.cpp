@@ -3,7 +3,8 @@
 namespace {
 
 // The kernel writes blanks, tabs, newlines and backslashes as \040, \011, \012 and \134.
-QString UnescapeMountField(const QByteArray& field) {
+QString UnescapeMountField(const QByteArray& field)
+{
     QByteArray raw;
     raw.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
@@ -24,7 +25,8 @@ QString UnescapeMountField(const QByteArray& field) {
 
 } // namespace
 
-QList<TMountEntry> ParseMountInfo(const QByteArray& mountInfo) {
+QList<TMountEntry> ParseMountInfo(const QByteArray& mountInfo)
+{
     QList<TMountEntry> entries;
     for (const QByteArray& line : mountInfo.split('\n')) {
         // Fields: id parent major:minor root mountpoint options [optional...] - fstype source
@@ -39,7 +41,8 @@ QList<TMountEntry> ParseMountInfo(const QByteArray& mountInfo) {
     return entries;
 }
 
-QString MountPointOf(const QList<TMountEntry>& mounts, const QString& absolutePath) {
+QString MountPointOf(const QList<TMountEntry>& mounts, const QString& absolutePath)
+{
     QString best;
     for (const TMountEntry& entry : mounts) {
         const QString& point = entry.MountPoint;

@@ -6,7 +6,8 @@
 
 namespace {
 
-TPlatform LinuxPlatform() {
+TPlatform LinuxPlatform()
+{
     TPlatform platform;
     platform.Mounts = std::make_unique<TLinuxMountTable>();
     platform.Program = std::make_unique<TLinuxProgramLocation>();
@@ -15,29 +16,35 @@ TPlatform LinuxPlatform() {
     return platform;
 }
 
-TPlatform& Current() {
+TPlatform& Current()
+{
     static TPlatform platform = LinuxPlatform();
     return platform;
 }
 
 } // namespace
 
-TPlatform& Platform() {
+TPlatform& Platform()
+{
     return Current();
 }
 
-void ResetPlatform() {
+void ResetPlatform()
+{
     Current() = LinuxPlatform();
 }
 
-QString ProgramFilePath() {
+QString ProgramFilePath()
+{
     return Platform().Program->FilePath();
 }
 
-QString ProgramFolder() {
+QString ProgramFolder()
+{
     return QFileInfo(ProgramFilePath()).absolutePath();
 }
 
-QString MountPointOfPath(const QString& absolutePath) {
+QString MountPointOfPath(const QString& absolutePath)
+{
     return MountPointOf(Platform().Mounts->Entries(), absolutePath);
 }

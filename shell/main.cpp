@@ -6,7 +6,8 @@
 #include <QApplication>
 #include <QIcon>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setWindowIcon(QIcon(":/pictures/velmo.svg"));

@@ -6,7 +6,8 @@
 
 namespace {
 
-QFont BoldFont(QFont font) {
+QFont BoldFont(QFont font)
+{
     font.setBold(true);
     return font;
 }
@@ -14,7 +15,8 @@ QFont BoldFont(QFont font) {
 } // namespace
 
 TCategoryTabBar::TCategoryTabBar(QWidget* parent)
-    : QTabBar(parent) {
+    : QTabBar(parent)
+{
     setShape(QTabBar::RoundedWest);
     setMovable(true);
     setFocusPolicy(Qt::NoFocus);
@@ -24,14 +26,16 @@ TCategoryTabBar::TCategoryTabBar(QWidget* parent)
     connect(this, &QTabBar::tabMoved, this, &TCategoryTabBar::FollowMove);
 }
 
-void TCategoryTabBar::ClearTabs() {
+void TCategoryTabBar::ClearTabs()
+{
     while (count() > 0)
         removeTab(0);
     m_selected = -1;
     update();
 }
 
-QSize TCategoryTabBar::tabSizeHint(int index) const {
+QSize TCategoryTabBar::tabSizeHint(int index) const
+{
     // Upright captions: a west tab as wide as a north tab would be, measured in bold.
     const QFontMetrics bold(BoldFont(font()));
     const int textWidth = bold.horizontalAdvance(tabText(index));
@@ -40,7 +44,8 @@ QSize TCategoryTabBar::tabSizeHint(int index) const {
     return {width, height};
 }
 
-void TCategoryTabBar::paintEvent(QPaintEvent*) {
+void TCategoryTabBar::paintEvent(QPaintEvent*)
+{
     QStylePainter painter(this);
     for (int i = 0; i < count(); ++i) {
         QStyleOptionTab option;
@@ -55,7 +60,8 @@ void TCategoryTabBar::paintEvent(QPaintEvent*) {
     }
 }
 
-void TCategoryTabBar::mousePressEvent(QMouseEvent* event) {
+void TCategoryTabBar::mousePressEvent(QMouseEvent* event)
+{
     const int index = tabAt(event->position().toPoint());
     m_movedInDrag = false;
     if (index >= 0) {
@@ -68,7 +74,8 @@ void TCategoryTabBar::mousePressEvent(QMouseEvent* event) {
         emit TabClick(index);
 }
 
-void TCategoryTabBar::mouseReleaseEvent(QMouseEvent* event) {
+void TCategoryTabBar::mouseReleaseEvent(QMouseEvent* event)
+{
     QTabBar::mouseReleaseEvent(event);
     if (m_movedInDrag) {
         m_movedInDrag = false;
@@ -76,7 +83,8 @@ void TCategoryTabBar::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void TCategoryTabBar::FollowMove(int from, int to) {
+void TCategoryTabBar::FollowMove(int from, int to)
+{
     m_movedInDrag = true;
     if (m_selected == from)
         m_selected = to;

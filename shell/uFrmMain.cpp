@@ -24,36 +24,42 @@ namespace {
 
 constexpr int FixedImageCount = 4; // the file-kind pictures at the head of ImageList2
 
-QString DriveName(const QString& drive) {
+QString DriveName(const QString& drive)
+{
     if (drive == "/")
         return drive;
     return drive.section('/', -1);
 }
 
 // Menus and tabs would take "&" for an accelerator mark; names show as they are.
-QString Caption(QString text) {
+QString Caption(QString text)
+{
     return text.replace('&', "&&");
 }
 
 // From the last "." of the file-name part, dot included; empty when there is none.
-QString ExtensionOf(const QString& path) {
+QString ExtensionOf(const QString& path)
+{
     const QString name = path.section('/', -1);
     const qsizetype dot = name.lastIndexOf('.');
     return dot < 0 ? QString() : name.mid(dot);
 }
 
-bool IsExtension(const QString& path, const char* extension) {
+bool IsExtension(const QString& path, const char* extension)
+{
     return ExtensionOf(path).compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
 }
 
-QIcon ToolbarImage(int index) {
+QIcon ToolbarImage(int index)
+{
     return QIcon(QString(":/pictures/toolbar/%1.svg").arg(index, 2, 10, QChar('0')));
 }
 
 } // namespace
 
 TfrmMain::TfrmMain(QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent)
+{
     setObjectName("frmMain");
     resize(800, 600);
     CreateActions();
@@ -66,16 +72,19 @@ TfrmMain::TfrmMain(QWidget* parent)
     Guarded([this] { FormCreate(); });
 }
 
-TfrmMain::~TfrmMain() {
+TfrmMain::~TfrmMain()
+{
     FormDestroy();
 }
 
-bool TfrmMain::ShouldShowAtStart(const QString& minValue, bool trayAvailable) {
+bool TfrmMain::ShouldShowAtStart(const QString& minValue, bool trayAvailable)
+{
     return minValue != "1" || !trayAvailable;
 }
 
 QAction* TfrmMain::CreateAction(const char* name, const QString& caption, const QString& hint,
-                                int image) {
+                                int image)
+{
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setToolTip(hint);
@@ -84,7 +93,8 @@ QAction* TfrmMain::CreateAction(const char* name, const QString& caption, const 
     return action;
 }
 
-void TfrmMain::CreateActions() {
+void TfrmMain::CreateActions()
+{
     ActionNewGroup = CreateAction("ActionNewGroup", "新增", "新增分類", 0);
     ActionDelGroup = CreateAction("ActionDelGroup", "移除", "移除現用的選取分類", 1);
     ActionAddSc = CreateAction("ActionAddSc", "新增", "新增快速模式", 3);
@@ -113,10 +123,12 @@ void TfrmMain::CreateActions() {
 
 void TfrmMain::ConnectCommand(QAction* action, void (TfrmMain::*command)())
 {
-    connect(action, &QAction::triggered, this, [this, command] { Guarded([this, command] { (this->*command)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, command] { Guarded([this, command] { (this->*command)(); }); });
 }
 
-void TfrmMain::CreateToolbar() {
+void TfrmMain::CreateToolbar()
+{
     RzToolbar4 = addToolBar("RzToolbar4");
     RzToolbar4->setObjectName("RzToolbar4");
     RzToolbar4->setMovable(false);
@@ -149,7 +161,8 @@ void TfrmMain::CreateToolbar() {
     addButton(ActionAbout, "RzToolButton4", 68);
 }
 
-void TfrmMain::CreateCentralArea() {
+void TfrmMain::CreateCentralArea()
+{
     auto* area = new QWidget(this);
     auto* layout = new QHBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -199,7 +212,8 @@ void TfrmMain::CreateCentralArea() {
     setCentralWidget(area);
 }
 
-void TfrmMain::CreateStatusBar() {
+void TfrmMain::CreateStatusBar()
+{
     auto* bar = new QStatusBar(this);
     bar->setObjectName("RzStatusBar1");
     bar->setFixedHeight(19);
@@ -211,7 +225,8 @@ void TfrmMain::CreateStatusBar() {
     setStatusBar(bar);
 }
 
-void TfrmMain::CreateMainMenu() {
+void TfrmMain::CreateMainMenu()
+{
     QMenu* file1 = menuBar()->addMenu("檔案");
     file1->setObjectName("File1");
     QAction* exit1 = file1->addAction("離開", this, &QWidget::close);
@@ -222,7 +237,8 @@ void TfrmMain::CreateMainMenu() {
     help1->addAction(ActionAbout);
 }
 
-void TfrmMain::CreateTray() {
+void TfrmMain::CreateTray()
+{
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     PopupMenu1->setSeparatorsCollapsible(true);
@@ -240,12 +256,14 @@ void TfrmMain::CreateTray() {
     connect(CoolTrayIcon1, &QSystemTrayIcon::activated, this, &TfrmMain::CoolTrayIcon1Click);
 }
 
-void TfrmMain::CoolTrayIcon1Startup(bool& showMainForm) {
+void TfrmMain::CoolTrayIcon1Startup(bool& showMainForm)
+{
     showMainForm =
         ShouldShowAtStart(TMachineSettings().ReadMin(), QSystemTrayIcon::isSystemTrayAvailable());
 }
 
-void TfrmMain::FormCreate() {
+void TfrmMain::FormCreate()
+{
     CoolTrayIcon1->setIcon(QApplication::windowIcon());
     CoolTrayIcon1->show();
     Env = new TEnvironment;
@@ -255,25 +273,30 @@ void TfrmMain::FormCreate() {
     LoadGroups();
 }
 
-void TfrmMain::FormDestroy() {
+void TfrmMain::FormDestroy()
+{
     delete Env;
     Env = nullptr;
 }
 
-QString TfrmMain::GetCurrentGroupName() const {
+QString TfrmMain::GetCurrentGroupName() const
+{
     const int selected = RzTabControl1->SelectedIndex();
     return selected < 0 ? QString() : RzTabControl1->tabData(selected).toString();
 }
 
-void TfrmMain::ShowStatus(const QString& text) {
+void TfrmMain::ShowStatus(const QString& text)
+{
     RzStatusPane1->setText(text);
 }
 
-QString TfrmMain::GetTitle() const {
+QString TfrmMain::GetTitle() const
+{
     return "velmo portable drive:" + DriveName(Env->GetRemoveDrive());
 }
 
-void TfrmMain::LoadGroups() {
+void TfrmMain::LoadGroups()
+{
     RzTabControl1->ClearTabs();
     for (const TQShortCutGroup& group : dm->GetShortCutGroups()) {
         const int index = RzTabControl1->addTab(Caption(group.GroupName));
@@ -283,7 +306,8 @@ void TfrmMain::LoadGroups() {
     }
 }
 
-void TfrmMain::LoadShortCuts(const QString& groupName) {
+void TfrmMain::LoadShortCuts(const QString& groupName)
+{
     if (groupName.isEmpty())
         return;
     RzListView1->clear();
@@ -301,7 +325,8 @@ void TfrmMain::LoadShortCuts(const QString& groupName) {
     }
 }
 
-int TfrmMain::ImageIndexFor(const TQShortCut& shortCut) {
+int TfrmMain::ImageIndexFor(const TQShortCut& shortCut)
+{
     if (!shortCut.TargetExists())
         return 0;
     if (IsExtension(shortCut.FileName, ".exe")) {
@@ -315,13 +340,15 @@ int TfrmMain::ImageIndexFor(const TQShortCut& shortCut) {
     return 3;
 }
 
-void TfrmMain::RefreshShortCuts() {
+void TfrmMain::RefreshShortCuts()
+{
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     LoadShortCuts(GetCurrentGroupName());
 }
 
-QList<QListWidgetItem*> TfrmMain::SelectedItems() const {
+QList<QListWidgetItem*> TfrmMain::SelectedItems() const
+{
     QList<QListWidgetItem*> selected;
     for (int row = 0; row < RzListView1->count(); ++row) {
         if (RzListView1->item(row)->isSelected())
@@ -330,21 +357,25 @@ QList<QListWidgetItem*> TfrmMain::SelectedItems() const {
     return selected;
 }
 
-const TQShortCut& TfrmMain::ShortCutOf(const QListWidgetItem* item) const {
+const TQShortCut& TfrmMain::ShortCutOf(const QListWidgetItem* item) const
+{
     return m_shownShortCuts.at(item->data(Qt::UserRole).toInt());
 }
 
-void TfrmMain::RzTabControl1TabClick() {
+void TfrmMain::RzTabControl1TabClick()
+{
     RefreshShortCuts();
 }
 
-void TfrmMain::RzTabControl1TabOrderChange() {
+void TfrmMain::RzTabControl1TabOrderChange()
+{
     for (int i = 0; i < RzTabControl1->count(); ++i)
         dm->SetShortCutGroupIndex(RzTabControl1->tabData(i).toString(), i + 1);
     BuildTrayMenu();
 }
 
-void TfrmMain::RzListView1MouseMove(const QPoint& position) {
+void TfrmMain::RzListView1MouseMove(const QPoint& position)
+{
     const QListWidgetItem* item = RzListView1->itemAt(position);
     if (!item) {
         ShowStatus({});
@@ -358,7 +389,8 @@ void TfrmMain::RzListView1MouseMove(const QPoint& position) {
         ShowStatus(path + "不存在!");
 }
 
-void TfrmMain::RzListView1DblClick() {
+void TfrmMain::RzListView1DblClick()
+{
     const QList<QListWidgetItem*> selected = SelectedItems();
     if (selected.isEmpty())
         return;
@@ -367,17 +399,20 @@ void TfrmMain::RzListView1DblClick() {
         RunProgram(shortCut.FileName, shortCut.Parameters);
 }
 
-void TfrmMain::ActionRefreshExecute() {
+void TfrmMain::ActionRefreshExecute()
+{
     RefreshShortCuts();
 }
 
-void TfrmMain::ClearTrayMenu() {
+void TfrmMain::ClearTrayMenu()
+{
     for (QObject* item : std::as_const(m_trayItems))
         delete item;
     m_trayItems.clear();
 }
 
-void TfrmMain::BuildTrayMenu() {
+void TfrmMain::BuildTrayMenu()
+{
     ClearTrayMenu();
     QAction* first = PopupMenu1->actions().constFirst();
 
@@ -414,7 +449,8 @@ void TfrmMain::BuildTrayMenu() {
     }
 }
 
-QPixmap TfrmMain::TrayBitmapFor(const TQShortCut& shortCut) const {
+QPixmap TfrmMain::TrayBitmapFor(const TQShortCut& shortCut) const
+{
     const QString path = Env->ExpandPath(shortCut.FileName);
     if (!QFileInfo(path).isFile())
         return dm->MissingBitmap;
@@ -427,18 +463,21 @@ QPixmap TfrmMain::TrayBitmapFor(const TQShortCut& shortCut) const {
     return dm->OtherBitmap;
 }
 
-void TfrmMain::CoolTrayIcon1Click(QSystemTrayIcon::ActivationReason reason) {
+void TfrmMain::CoolTrayIcon1Click(QSystemTrayIcon::ActivationReason reason)
+{
     if (reason == QSystemTrayIcon::Trigger)
         ActionShowMainExecute();
 }
 
-void TfrmMain::ActionShowMainExecute() {
+void TfrmMain::ActionShowMainExecute()
+{
     showNormal();
     raise();
     activateWindow();
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == RzListView1->viewport() && event->type() == QEvent::MouseMove) {
         const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
         Guarded([&] { RzListView1MouseMove(position); });
@@ -446,7 +485,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::changeEvent(QEvent* event) {
+void TfrmMain::changeEvent(QEvent* event)
+{
     QMainWindow::changeEvent(event);
     // Minimize to the tray, but only where a tray can bring the window back.
     if (event->type() == QEvent::WindowStateChange && isMinimized() &&
@@ -454,7 +494,8 @@ void TfrmMain::changeEvent(QEvent* event) {
         QTimer::singleShot(0, this, &QWidget::hide);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
     event->accept();
     QApplication::quit();
 }

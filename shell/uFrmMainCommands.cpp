@@ -103,7 +103,8 @@ void TfrmMain::ActionDeltreeExecute()
             // The catalogue row goes first, whatever the answer about the folder.
             dm->DeleteShortCut(shortCut);
             const QString folder = FolderOf(shortCut.FileName);
-            if (ShowMessage(TMessageKind::Confirmation, "确定删除目录" + folder + "?") && !DeleteTree(folder))
+            if (ShowMessage(TMessageKind::Confirmation, "确定删除目录" + folder + "?") &&
+                !DeleteTree(folder))
                 ShowMessage(TMessageKind::Error, "删除目录[" + folder + "]失败！");
         }
     }

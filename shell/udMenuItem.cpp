@@ -7,10 +7,12 @@ TdSubMenuItem::TdSubMenuItem(const QString& caption, QString fileName, QString p
                              QObject* parent)
     : QAction(caption, parent)
     , m_fileName(std::move(fileName))
-    , m_parameters(std::move(parameters)) {
+    , m_parameters(std::move(parameters))
+{
     connect(this, &QAction::triggered, this, &TdSubMenuItem::Click);
 }
 
-void TdSubMenuItem::Click() {
+void TdSubMenuItem::Click()
+{
     Guarded([this] { RunProgram(m_fileName, m_parameters); });
 }

@@ -47,14 +47,16 @@ const char* const UpdateShortCutGroupIndex =
     "UPDATE t_scg SET groupindex = ?1 WHERE groupname = ?2";
 const char* const DeleteShortCutGroupRow = "DELETE FROM t_scg WHERE groupname = ?1";
 
-bool HasRow(TSqliteDatabase& database, const char* sql, const QString& key) {
+bool HasRow(TSqliteDatabase& database, const char* sql, const QString& key)
+{
     TSqliteStatement query(database.Handle(), sql);
     return query.Bind(1, key).Step();
 }
 
 // Every key is a primary key, so a change touches one row or, when the row is gone, none.
 template <typename... Values>
-void ChangeOneRow(TSqliteDatabase& database, const char* sql, const Values&... values) {
+void ChangeOneRow(TSqliteDatabase& database, const char* sql, const Values&... values)
+{
     TSqliteStatement change(database.Handle(), sql);
     change.BindAll(values...).Run();
     if (database.Changes() != 1)
@@ -62,7 +64,8 @@ void ChangeOneRow(TSqliteDatabase& database, const char* sql, const Values&... v
 }
 
 // PNG keeps the picture's transparency; a record without a picture stores no bytes.
-QByteArray PictureBytes(const TQShortCut& shortCut) {
+QByteArray PictureBytes(const TQShortCut& shortCut)
+{
     QByteArray bytes;
     if (shortCut.Icon.isNull())
         return bytes;
@@ -73,7 +76,8 @@ QByteArray PictureBytes(const TQShortCut& shortCut) {
     return bytes;
 }
 
-TQShortCut ReadShortCut(const TSqliteStatement& row) {
+TQShortCut ReadShortCut(const TSqliteStatement& row)
+{
     TQShortCut shortCut;
     shortCut.GroupName = row.Text(0);
     shortCut.SCText = row.Text(1);
@@ -92,9 +96,12 @@ Tdm::Tdm()
     , BatBitmap(ImageList2.Bitmap(1))
     , ComBitmap(ImageList2.Bitmap(2))
     , OtherBitmap(ImageList2.Bitmap(3))
-    , m_notOpenReason("The catalogue has not been opened") {}
+    , m_notOpenReason("The catalogue has not been opened")
+{
+}
 
-void Tdm::DataModuleCreate() {
+void Tdm::DataModuleCreate()
+{
     DataDir = ProgramFolder() + "/data";
     if (!QFileInfo(DataDir).isDir() && !QDir().mkdir(DataDir)) {
         m_notOpenReason = "Cannot create " + DataDir;
@@ -112,7 +119,8 @@ void Tdm::DataModuleCreate() {
     }
 }
 
-void Tdm::OpenDatabase(const QString& filePath) {
+void Tdm::OpenDatabase(const QString& filePath)
+{
     m_database = TSqliteDatabase(filePath);
     m_database.Execute(OpenPragmas);
     TSqliteStatement check(m_database.Handle(), "PRAGMA quick_check");
@@ -123,17 +131,20 @@ void Tdm::OpenDatabase(const QString& filePath) {
     m_database.Execute(CreateShortCutGroupIndex);
 }
 
-TSqliteDatabase& Tdm::Database() {
+TSqliteDatabase& Tdm::Database()
+{
     if (!m_database.IsOpen())
         throw EVelmoError(m_notOpenReason);
     return m_database;
 }
 
-bool Tdm::ShortCutExists(const QString& fileName) {
+bool Tdm::ShortCutExists(const QString& fileName)
+{
     return HasRow(Database(), SelectShortCutExists, fileName);
 }
 
-void Tdm::AddShortCut(const TQShortCut& shortCut) {
+void Tdm::AddShortCut(const TQShortCut& shortCut)
+{
     TSqliteDatabase& database = Database();
     TQShortCut stored = shortCut;
     stored.LoadIcon();
@@ -141,16 +152,19 @@ void Tdm::AddShortCut(const TQShortCut& shortCut) {
                  stored.Parameters, PictureBytes(stored));
 }
 
-void Tdm::DeleteShortCut(const TQShortCut& shortCut) {
+void Tdm::DeleteShortCut(const TQShortCut& shortCut)
+{
     ChangeOneRow(Database(), DeleteShortCutRow, shortCut.FileName);
 }
 
-void Tdm::UpdateShortCut(const QString& oldFileName, const TQShortCut& shortCut) {
+void Tdm::UpdateShortCut(const QString& oldFileName, const TQShortCut& shortCut)
+{
     ChangeOneRow(Database(), UpdateShortCutRow, shortCut.GroupName, shortCut.SCText,
                  shortCut.Parameters, oldFileName);
 }
 
-QList<TQShortCut> Tdm::GetShortCuts(const QString& groupName) {
+QList<TQShortCut> Tdm::GetShortCuts(const QString& groupName)
+{
     TSqliteStatement query(Database().Handle(), SelectShortCuts);
     query.Bind(1, groupName);
     QList<TQShortCut> shortCuts;
@@ -159,7 +173,8 @@ QList<TQShortCut> Tdm::GetShortCuts(const QString& groupName) {
     return shortCuts;
 }
 
-QList<TQShortCutGroup> Tdm::GetShortCutGroups() {
+QList<TQShortCutGroup> Tdm::GetShortCutGroups()
+{
     TSqliteStatement query(Database().Handle(), SelectShortCutGroups);
     QList<TQShortCutGroup> groups;
     while (query.Step())
@@ -167,18 +182,22 @@ QList<TQShortCutGroup> Tdm::GetShortCutGroups() {
     return groups;
 }
 
-bool Tdm::ShortCutGroupExists(const QString& groupName) {
+bool Tdm::ShortCutGroupExists(const QString& groupName)
+{
     return HasRow(Database(), SelectShortCutGroupExists, groupName);
 }
 
-void Tdm::AddShortCutGroup(const TQShortCutGroup& group) {
+void Tdm::AddShortCutGroup(const TQShortCutGroup& group)
+{
     ChangeOneRow(Database(), InsertShortCutGroup, group.GroupName, qint64{group.ImageIndex});
 }
 
-void Tdm::SetShortCutGroupIndex(const QString& groupName, int position) {
+void Tdm::SetShortCutGroupIndex(const QString& groupName, int position)
+{
     ChangeOneRow(Database(), UpdateShortCutGroupIndex, qint64{position}, groupName);
 }
 
-void Tdm::DeleteShortCutGroup(const QString& groupName) {
+void Tdm::DeleteShortCutGroup(const QString& groupName)
+{
     ChangeOneRow(Database(), DeleteShortCutGroupRow, groupName);
 }

@@ -1,6 +1,7 @@
 #include "uImageList.h"
 
-TImageList TImageList::FromResources(const QString& folder, int count, int indexDigits) {
+TImageList TImageList::FromResources(const QString& folder, int count, int indexDigits)
+{
     TImageList list;
     for (int i = 0; i < count; ++i)
         list.Add(
@@ -8,6 +9,7 @@ TImageList TImageList::FromResources(const QString& folder, int count, int index
     return list;
 }
 
-QPixmap TImageList::Bitmap(int index) const {
+QPixmap TImageList::Bitmap(int index) const
+{
     return Icon(index).pixmap(PictureSize, PictureSize);
 }

@@ -4,12 +4,14 @@
 
 #include <QFileInfo>
 
-bool TQShortCut::TargetExists() const {
+bool TQShortCut::TargetExists() const
+{
     const QFileInfo target(Env->ExpandPath(FileName));
     return target.isFile();
 }
 
-void TQShortCut::LoadIcon() {
+void TQShortCut::LoadIcon()
+{
     if (!FileName.endsWith(".exe", Qt::CaseInsensitive))
         return;
     Icon = QImage(StandardIconSize, StandardIconSize, QImage::Format_ARGB32);

@@ -17,7 +17,8 @@ public:
     TSqliteStatement& Bind(int index, qint64 number);
 
     // Binds the values to the parameters ?1, ?2 ... in order.
-    template <typename... Values> TSqliteStatement& BindAll(const Values&... values) {
+    template <typename... Values> TSqliteStatement& BindAll(const Values&... values)
+    {
         int index = 0;
         (Bind(++index, values), ...);
         return *this;

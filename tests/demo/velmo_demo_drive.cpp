@@ -15,14 +15,17 @@ namespace {
 class TDemoProgramLocation : public IProgramLocation {
 public:
     explicit TDemoProgramLocation(QString path)
-        : m_path(std::move(path)) {}
+        : m_path(std::move(path))
+    {
+    }
     QString FilePath() const override { return m_path; }
 
 private:
     QString m_path;
 };
 
-QString WriteFile(const QString& path, const QByteArray& content) {
+QString WriteFile(const QString& path, const QByteArray& content)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
@@ -30,7 +33,8 @@ QString WriteFile(const QString& path, const QByteArray& content) {
     return path;
 }
 
-QString CopyWindowsProgram(const QString& drive, const QString& name, const QString& folder) {
+QString CopyWindowsProgram(const QString& drive, const QString& name, const QString& folder)
+{
     const QString source = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/" + name;
     const QString target = drive + '/' + folder + '/' + name;
     QDir().mkpath(QFileInfo(target).absolutePath());
@@ -40,7 +44,8 @@ QString CopyWindowsProgram(const QString& drive, const QString& name, const QStr
 }
 
 void Add(const QString& category, const QString& name, const QString& path,
-         const QString& parameters = {}) {
+         const QString& parameters = {})
+{
     TQShortCut shortCut;
     shortCut.GroupName = category;
     shortCut.SCText = name;
@@ -51,7 +56,8 @@ void Add(const QString& category, const QString& name, const QString& path,
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: velmo_demo_drive <empty folder>\n";

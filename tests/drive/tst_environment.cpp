@@ -22,7 +22,8 @@ private:
     static QByteArray EnvironmentFileContent();
 };
 
-void TestEnvironment::expandsLeadingReferenceOnly_data() {
+void TestEnvironment::expandsLeadingReferenceOnly_data()
+{
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expanded");
 
@@ -54,7 +55,8 @@ void TestEnvironment::expandsLeadingReferenceOnly_data() {
         << QString::fromUtf8("%VELMO_TEST_CN%/a") << QString::fromUtf8("/media/软件/a");
 }
 
-void TestEnvironment::expandsLeadingReferenceOnly() {
+void TestEnvironment::expandsLeadingReferenceOnly()
+{
     QFETCH(QString, stored);
     QFETCH(QString, expanded);
     TTempDrive drive;
@@ -65,7 +67,8 @@ void TestEnvironment::expandsLeadingReferenceOnly() {
     QCOMPARE(TEnvironment().ExpandPath(stored), expanded);
 }
 
-void TestEnvironment::expandStringFollowsWindowsRules_data() {
+void TestEnvironment::expandStringFollowsWindowsRules_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expanded");
 
@@ -81,7 +84,8 @@ void TestEnvironment::expandStringFollowsWindowsRules_data() {
                                     << "100%%";
 }
 
-void TestEnvironment::expandStringFollowsWindowsRules() {
+void TestEnvironment::expandStringFollowsWindowsRules()
+{
     QFETCH(QString, text);
     QFETCH(QString, expanded);
     qputenv("A", "1");
@@ -91,12 +95,14 @@ void TestEnvironment::expandStringFollowsWindowsRules() {
     QCOMPARE(TEnvironment().ExpandString(text), expanded);
 }
 
-QByteArray TestEnvironment::EnvironmentFileContent() {
+QByteArray TestEnvironment::EnvironmentFileContent()
+{
     QFile file(TEnvironmentFile::UserFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TestEnvironment::definesRemoveDriveOnFirstNeed() {
+void TestEnvironment::definesRemoveDriveOnFirstNeed()
+{
     TTempDrive drive;
     drive.SetProgramPath(drive.Root() + "/Tools/velmo");
     TEnvironment environment;
@@ -113,7 +119,8 @@ void TestEnvironment::definesRemoveDriveOnFirstNeed() {
     QCOMPARE(drive.SessionBus->Announcements.size(), 1);
 }
 
-void TestEnvironment::keepsDefinedRemoveDrive() {
+void TestEnvironment::keepsDefinedRemoveDrive()
+{
     TTempDrive drive;
     qputenv("removedrive", "/media/alice/OTHER");
 
@@ -122,7 +129,8 @@ void TestEnvironment::keepsDefinedRemoveDrive() {
     QVERIFY(drive.SessionBus->Announcements.isEmpty());
 }
 
-void TestEnvironment::setVariableFailsWithoutEnvironmentFolder() {
+void TestEnvironment::setVariableFailsWithoutEnvironmentFolder()
+{
     TTempDrive drive;
     QFile blocker(drive.ConfigHome() + "/environment.d");
     QVERIFY(blocker.open(QIODevice::WriteOnly));

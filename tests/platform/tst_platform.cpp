@@ -27,7 +27,8 @@ private slots:
     void machineSettingsReportWriteFailure();
 };
 
-void TestPlatform::parsesMountInfo_data() {
+void TestPlatform::parsesMountInfo_data()
+{
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("mountPoint");
     QTest::addColumn<QString>("fsType");
@@ -53,7 +54,8 @@ void TestPlatform::parsesMountInfo_data() {
         << "/dev/sdc1";
 }
 
-void TestPlatform::parsesMountInfo() {
+void TestPlatform::parsesMountInfo()
+{
     QFETCH(QByteArray, line);
     QFETCH(QString, mountPoint);
     QFETCH(QString, fsType);
@@ -66,7 +68,8 @@ void TestPlatform::parsesMountInfo() {
     QCOMPARE(entries[0].Source, source);
 }
 
-void TestPlatform::findsMountPointOfPath_data() {
+void TestPlatform::findsMountPointOfPath_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("mountPoint");
 
@@ -82,7 +85,8 @@ void TestPlatform::findsMountPointOfPath_data() {
                                      << "/";
 }
 
-void TestPlatform::findsMountPointOfPath() {
+void TestPlatform::findsMountPointOfPath()
+{
     QFETCH(QString, path);
     QFETCH(QString, mountPoint);
 
@@ -92,7 +96,8 @@ void TestPlatform::findsMountPointOfPath() {
     QCOMPARE(MountPointOf(mounts, path), mountPoint);
 }
 
-void TestPlatform::environmentFileReadsBackThroughSystemd_data() {
+void TestPlatform::environmentFileReadsBackThroughSystemd_data()
+{
     QTest::addColumn<QString>("value");
 
     QTest::newRow("plain") << "/media/alice/STICK";
@@ -103,7 +108,8 @@ void TestPlatform::environmentFileReadsBackThroughSystemd_data() {
     QTest::newRow("chinese") << QString::fromUtf8("/media/alice/软件盘");
 }
 
-void TestPlatform::environmentFileReadsBackThroughSystemd() {
+void TestPlatform::environmentFileReadsBackThroughSystemd()
+{
     QFETCH(QString, value);
     const QString generator =
         "/usr/lib/systemd/user-environment-generators/30-systemd-environment-d-generator";
@@ -124,7 +130,8 @@ void TestPlatform::environmentFileReadsBackThroughSystemd() {
     QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()), value);
 }
 
-void TestPlatform::environmentFileKeepsOtherLines() {
+void TestPlatform::environmentFileKeepsOtherLines()
+{
     TTempDrive drive;
     const QString path = TEnvironmentFile::UserFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -140,7 +147,8 @@ void TestPlatform::environmentFileKeepsOtherLines() {
     QCOMPARE(written.readAll(), QByteArray("OTHER=1\nremovedrive=\"/new\"\n"));
 }
 
-void TestPlatform::environmentFileFailures() {
+void TestPlatform::environmentFileFailures()
+{
     TTempDrive drive;
     const QString path = TEnvironmentFile::UserFilePath();
     const QString folder = QFileInfo(path).absolutePath();
@@ -162,7 +170,8 @@ void TestPlatform::environmentFileFailures() {
     }
 }
 
-void TestPlatform::singleInstanceLockIsExclusive() {
+void TestPlatform::singleInstanceLockIsExclusive()
+{
     TTempDrive drive;
     QVERIFY(
         TSingleInstanceLock::LockFilePath().startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR")));
@@ -176,7 +185,8 @@ void TestPlatform::singleInstanceLockIsExclusive() {
     QVERIFY(afterFirstEnded.Acquire());
 }
 
-void TestPlatform::machineSettingsKeepMin() {
+void TestPlatform::machineSettingsKeepMin()
+{
     TTempDrive drive;
     const TMachineSettings settings;
     QCOMPARE(settings.ReadMin(), QString());
@@ -185,7 +195,8 @@ void TestPlatform::machineSettingsKeepMin() {
     QVERIFY(TMachineSettings::FilePath().startsWith(drive.ConfigHome()));
 }
 
-void TestPlatform::machineSettingsReportWriteFailure() {
+void TestPlatform::machineSettingsReportWriteFailure()
+{
     TTempDrive drive;
     QFile blocker(drive.ConfigHome() + "/velmo");
     QVERIFY(blocker.open(QIODevice::WriteOnly));

@@ -8,7 +8,8 @@
 // A temporary drive with an open catalogue as dm, and helpers to fill it.
 class TCatalogueFixture {
 public:
-    TCatalogueFixture() {
+    TCatalogueFixture()
+    {
         m_data.DataModuleCreate();
         dm = &m_data;
     }
@@ -16,13 +17,15 @@ public:
     TCatalogueFixture(const TCatalogueFixture&) = delete;
     TCatalogueFixture& operator=(const TCatalogueFixture&) = delete;
 
-    void AddCategory(const QString& name, int imageIndex = 0) {
+    void AddCategory(const QString& name, int imageIndex = 0)
+    {
         m_data.AddShortCutGroup({name, imageIndex});
     }
 
     // A program file on the drive (made executable) filed under a category; returns its path.
     QString AddProgram(const QString& category, const QString& relativePath,
-                       const QString& parameters = {}, bool createFile = true) {
+                       const QString& parameters = {}, bool createFile = true)
+    {
         const QString path = Drive.Root() + '/' + relativePath;
         if (createFile) {
             Drive.WriteFile(relativePath, "#!/bin/sh\n");

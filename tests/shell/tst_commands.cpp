@@ -31,7 +31,8 @@ QStringList FileNames(const QList<TQShortCut>& shortCuts)
 
 void ClickTab(TfrmMain& window, int index)
 {
-    QTest::mouseClick(window.RzTabControl1, Qt::LeftButton, {}, window.RzTabControl1->tabRect(index).center());
+    QTest::mouseClick(window.RzTabControl1, Qt::LeftButton, {},
+                      window.RzTabControl1->tabRect(index).center());
 }
 
 void PressOk(QDialog* dialog)
@@ -40,7 +41,8 @@ void PressOk(QDialog* dialog)
 }
 
 // Fills the shortcut editor's fields that the test names and presses OK.
-void FillEditorAndPressOk(QDialog* editor, const QString& category, const QString& name, const QString& path)
+void FillEditorAndPressOk(QDialog* editor, const QString& category, const QString& name,
+                          const QString& path)
 {
     if (!category.isNull())
         editor->findChild<QComboBox*>("RzComboBox1")->setCurrentText(category);
@@ -117,10 +119,12 @@ void TestCommands::duplicatePathIsRefused()
     window.show();
     ClickTab(window, 0);
 
-    AnswerNextDialog([&](QDialog* editor) { FillEditorAndPressOk(editor, "Tools", "again", path); });
+    AnswerNextDialog(
+        [&](QDialog* editor) { FillEditorAndPressOk(editor, "Tools", "again", path); });
     window.ActionAddSc->trigger();
 
-    QCOMPARE(fixture.Messages.Messenger->Texts(), QStringList{QString::fromUtf8("已经存在的应用程序！")});
+    QCOMPARE(fixture.Messages.Messenger->Texts(),
+             QStringList{QString::fromUtf8("已经存在的应用程序！")});
     QCOMPARE(fixture.Messages.Messenger->Shown[0].Title, QString("Warning"));
     QVERIFY(dm->GetShortCuts("Tools").isEmpty());
     QCOMPARE(dm->GetShortCuts("Games").size(), 1);
@@ -189,9 +193,11 @@ void TestCommands::removingSelectedShortcuts()
     fixture.Messages.Messenger->Answers = {answer};
     window.ActionDelSc->trigger();
 
-    QCOMPARE(fixture.Messages.Messenger->Texts(), QStringList{QString::fromUtf8(" 确定删除选中的快速启动项目？")});
+    QCOMPARE(fixture.Messages.Messenger->Texts(),
+             QStringList{QString::fromUtf8(" 确定删除选中的快速启动项目？")});
     QCOMPARE(fixture.Messages.Messenger->Shown[0].Title, QString("Confirm"));
-    QCOMPARE(ItemCaptions(window), answer ? (QStringList{"b", "e"}) : (QStringList{"a", "b", "c", "d", "e"}));
+    QCOMPARE(ItemCaptions(window),
+             answer ? (QStringList{"b", "e"}) : (QStringList{"a", "b", "c", "d", "e"}));
     for (const QString& path : paths)
         QVERIFY(QFileInfo::exists(path));
 }
@@ -206,7 +212,8 @@ void TestCommands::removedCategoryKeepsItsShortcuts()
 
     fixture.Messages.Messenger->Answers = {true};
     window.ActionDelGroup->trigger();
-    QCOMPARE(fixture.Messages.Messenger->Texts(), QStringList{QString::fromUtf8("确定要删除分类[Games]")});
+    QCOMPARE(fixture.Messages.Messenger->Texts(),
+             QStringList{QString::fromUtf8("确定要删除分类[Games]")});
     QCOMPARE(window.RzTabControl1->count(), 1);
     QCOMPARE(window.RzTabControl1->SelectedIndex(), -1);
     QCOMPARE(ItemCaptions(window), QStringList{"mine"});
@@ -251,9 +258,11 @@ void TestCommands::physicalRemovalAsksPerFolder()
 
     const QString root = fixture.Catalogue.Drive.Root();
     QCOMPARE(fixture.Messages.Messenger->Texts(),
-             (QStringList{QString::fromUtf8(" 确定物理删除选中的快速启动项目？物理删除将删除应用程序所在目录所有文件！"),
-                          QString::fromUtf8("确定删除目录%1/One/?").arg(root),
-                          QString::fromUtf8("确定删除目录%1/Two/?").arg(root)}));
+             (QStringList{
+                 QString::fromUtf8(
+                     " 确定物理删除选中的快速启动项目？物理删除将删除应用程序所在目录所有文件！"),
+                 QString::fromUtf8("确定删除目录%1/One/?").arg(root),
+                 QString::fromUtf8("确定删除目录%1/Two/?").arg(root)}));
     QVERIFY(!QFileInfo::exists(root + "/One"));
     QVERIFY(QFileInfo::exists(second));
     QVERIFY(dm->GetShortCuts("Tools").isEmpty());
@@ -280,7 +289,8 @@ void TestCommands::physicalRemovalExpandsTheDrive()
     window.ActionDeltree->trigger();
 
     const QString root = fixture.Catalogue.Drive.Root();
-    QCOMPARE(fixture.Messages.Messenger->Texts().last(), QString::fromUtf8("确定删除目录%1/Apps/Foo/?").arg(root));
+    QCOMPARE(fixture.Messages.Messenger->Texts().last(),
+             QString::fromUtf8("确定删除目录%1/Apps/Foo/?").arg(root));
     QVERIFY(!QFileInfo::exists(root + "/Apps/Foo"));
     QVERIFY(QFileInfo::exists(root + "/Apps/Keep/keep"));
 }

@@ -10,27 +10,31 @@
 
 namespace {
 
-QStringList TabCaptions(const TfrmMain& window) {
+QStringList TabCaptions(const TfrmMain& window)
+{
     QStringList captions;
     for (int i = 0; i < window.RzTabControl1->count(); ++i)
         captions.append(window.RzTabControl1->tabData(i).toString());
     return captions;
 }
 
-QStringList ItemCaptions(const TfrmMain& window) {
+QStringList ItemCaptions(const TfrmMain& window)
+{
     QStringList captions;
     for (int row = 0; row < window.RzListView1->count(); ++row)
         captions.append(window.RzListView1->item(row)->text());
     return captions;
 }
 
-void ClickTab(TfrmMain& window, int index, Qt::MouseButton button = Qt::LeftButton) {
+void ClickTab(TfrmMain& window, int index, Qt::MouseButton button = Qt::LeftButton)
+{
     QTest::mouseClick(window.RzTabControl1, button, {},
                       window.RzTabControl1->tabRect(index).center());
 }
 
 // The category positions as stored, in name order.
-QList<int> StoredPositions(const QString& dataDir) {
+QList<int> StoredPositions(const QString& dataDir)
+{
     TSqliteDatabase db(dataDir + "/velmo.db");
     TSqliteStatement rows(db.Handle(), "SELECT groupindex FROM t_scg ORDER BY groupname");
     QList<int> positions;
@@ -39,14 +43,16 @@ QList<int> StoredPositions(const QString& dataDir) {
     return positions;
 }
 
-void MoveMouseOver(TfrmMain& window, const QPoint& position) {
+void MoveMouseOver(TfrmMain& window, const QPoint& position)
+{
     QMouseEvent move(QEvent::MouseMove, position,
                      window.RzListView1->viewport()->mapToGlobal(position), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.RzListView1->viewport(), &move);
 }
 
-QPoint CentreOf(TfrmMain& window, int row) {
+QPoint CentreOf(TfrmMain& window, int row)
+{
     return window.RzListView1->visualItemRect(window.RzListView1->item(row)).center();
 }
 
@@ -70,7 +76,8 @@ private slots:
     void dropOnItselfWritesNothing();
 };
 
-void TestMainWindow::startsWithTabsAndNothingSelected() {
+void TestMainWindow::startsWithTabsAndNothingSelected()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools", 3);
     catalogue.AddCategory(QString::fromUtf8("游戏"), 11);
@@ -87,7 +94,8 @@ void TestMainWindow::startsWithTabsAndNothingSelected() {
     QCOMPARE(window.windowTitle(), QString("velmo portable drive:STICK"));
 }
 
-void TestMainWindow::catalogueWithoutCategories() {
+void TestMainWindow::catalogueWithoutCategories()
+{
     TCatalogueFixture catalogue;
     catalogue.AddProgram("Tools", "Apps/edit");
     TfrmMain window;
@@ -96,7 +104,8 @@ void TestMainWindow::catalogueWithoutCategories() {
     QCOMPARE(window.RzListView1->count(), 0);
 }
 
-void TestMainWindow::clickOnSelectedTabReloads() {
+void TestMainWindow::clickOnSelectedTabReloads()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddCategory("Games");
@@ -113,7 +122,8 @@ void TestMainWindow::clickOnSelectedTabReloads() {
     QCOMPARE(ItemCaptions(window), (QStringList{"a-view", "b-edit"}));
 }
 
-void TestMainWindow::rebuildingTabsKeepsTheList() {
+void TestMainWindow::rebuildingTabsKeepsTheList()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddProgram("Tools", "Apps/edit");
@@ -132,7 +142,8 @@ void TestMainWindow::rebuildingTabsKeepsTheList() {
     QCOMPARE(ItemCaptions(window), QStringList{"edit"});
 }
 
-void TestMainWindow::iconRule_data() {
+void TestMainWindow::iconRule_data()
+{
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<int>("image"); // -1: the program's own picture, appended after the four
@@ -149,7 +160,8 @@ void TestMainWindow::iconRule_data() {
     QTest::newRow("missing .bat") << "a.bat" << false << 0;
 }
 
-void TestMainWindow::iconRule() {
+void TestMainWindow::iconRule()
+{
     QFETCH(QString, file);
     QFETCH(bool, exists);
     QFETCH(int, image);
@@ -167,7 +179,8 @@ void TestMainWindow::iconRule() {
              dm->ImageList2.Icon(expected).cacheKey());
 }
 
-void TestMainWindow::programIconsAreCutBackOnEveryLoad() {
+void TestMainWindow::programIconsAreCutBackOnEveryLoad()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Five");
     catalogue.AddCategory("Two");
@@ -187,7 +200,8 @@ void TestMainWindow::programIconsAreCutBackOnEveryLoad() {
                  dm->ImageList2.Icon(4 + row).cacheKey());
 }
 
-void TestMainWindow::statusNamesTheProgramUnderTheMouse_data() {
+void TestMainWindow::statusNamesTheProgramUnderTheMouse_data()
+{
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<bool>("overItem");
@@ -200,7 +214,8 @@ void TestMainWindow::statusNamesTheProgramUnderTheMouse_data() {
     QTest::newRow("empty space") << true << "" << false << "";
 }
 
-void TestMainWindow::statusNamesTheProgramUnderTheMouse() {
+void TestMainWindow::statusNamesTheProgramUnderTheMouse()
+{
     QFETCH(bool, exists);
     QFETCH(QString, parameters);
     QFETCH(bool, overItem);
@@ -221,7 +236,8 @@ void TestMainWindow::statusNamesTheProgramUnderTheMouse() {
     QCOMPARE(window.RzStatusPane1->text(), status);
 }
 
-void TestMainWindow::doubleClickStartsOnlyTheFirstSelected() {
+void TestMainWindow::doubleClickStartsOnlyTheFirstSelected()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddProgram("Tools", "Apps/a");
@@ -240,7 +256,8 @@ void TestMainWindow::doubleClickStartsOnlyTheFirstSelected() {
     QCOMPARE(catalogue.Drive.Launcher->Launches[0].Arguments, QStringList{"--flag"});
 }
 
-void TestMainWindow::draggingATabRenumbersEveryCategory() {
+void TestMainWindow::draggingATabRenumbersEveryCategory()
+{
     TCatalogueFixture catalogue;
     for (const char* name : {"a", "b", "c", "d", "e"})
         catalogue.AddCategory(name);
@@ -267,7 +284,8 @@ void TestMainWindow::draggingATabRenumbersEveryCategory() {
     QCOMPARE(TabCaptions(restarted), (QStringList{"c", "a", "b", "d", "e"}));
 }
 
-void TestMainWindow::dropOnItselfWritesNothing() {
+void TestMainWindow::dropOnItselfWritesNothing()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("a");
     catalogue.AddCategory("b");

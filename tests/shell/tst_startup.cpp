@@ -16,11 +16,13 @@ class TProgramCopy {
 public:
     explicit TProgramCopy(const TTempDrive& drive)
         : m_path(drive.Root() + "/velmo")
-        , m_runtime(drive.Root() + "/../home/runtime") {
+        , m_runtime(drive.Root() + "/../home/runtime")
+    {
         QFile::copy(VELMO_PROGRAM, m_path);
     }
 
-    QProcess* Start(QObject* owner) const {
+    QProcess* Start(QObject* owner) const
+    {
         auto* process = new QProcess(owner);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -35,7 +37,8 @@ private:
     QString m_runtime;
 };
 
-bool WaitFor(const std::function<bool()>& condition) {
+bool WaitFor(const std::function<bool()>& condition)
+{
     return QTest::qWaitFor(condition, 10000);
 }
 
@@ -56,7 +59,8 @@ private slots:
     void twoCopiesAtOnceLeaveOne();
 };
 
-void TestStartup::decidesWhetherTheWindowShows_data() {
+void TestStartup::decidesWhetherTheWindowShows_data()
+{
     QTest::addColumn<QString>("min");
     QTest::addColumn<bool>("trayAvailable");
     QTest::addColumn<bool>("shows");
@@ -69,14 +73,16 @@ void TestStartup::decidesWhetherTheWindowShows_data() {
     QTest::newRow("1 without a tray") << "1" << false << true;
 }
 
-void TestStartup::decidesWhetherTheWindowShows() {
+void TestStartup::decidesWhetherTheWindowShows()
+{
     QFETCH(QString, min);
     QFETCH(bool, trayAvailable);
     QFETCH(bool, shows);
     QCOMPARE(TfrmMain::ShouldShowAtStart(min, trayAvailable), shows);
 }
 
-void TestStartup::titleNamesTheDrive_data() {
+void TestStartup::titleNamesTheDrive_data()
+{
     QTest::addColumn<bool>("defined");
     QTest::addColumn<QString>("removedrive");
     QTest::addColumn<QString>("title");
@@ -91,7 +97,8 @@ void TestStartup::titleNamesTheDrive_data() {
                            << "velmo portable drive:";
 }
 
-void TestStartup::titleNamesTheDrive() {
+void TestStartup::titleNamesTheDrive()
+{
     QFETCH(bool, defined);
     QFETCH(QString, removedrive);
     QFETCH(QString, title);
@@ -107,7 +114,8 @@ void TestStartup::titleNamesTheDrive() {
     dm = nullptr;
 }
 
-void TestStartup::environmentLivesWithTheWindow() {
+void TestStartup::environmentLivesWithTheWindow()
+{
     TTempDrive drive;
     Tdm data;
     dm = &data;
@@ -119,7 +127,8 @@ void TestStartup::environmentLivesWithTheWindow() {
     dm = nullptr;
 }
 
-void TestStartup::startUpErrorReachesTheErrorBox() {
+void TestStartup::startUpErrorReachesTheErrorBox()
+{
     TTempDrive drive;
     TMessengerScope messages;
     drive.WriteFile("data", "not a folder");
@@ -139,7 +148,8 @@ void TestStartup::startUpErrorReachesTheErrorBox() {
     dm = nullptr;
 }
 
-void TestStartup::neverHidesWithoutTray() {
+void TestStartup::neverHidesWithoutTray()
+{
     if (QSystemTrayIcon::isSystemTrayAvailable())
         QSKIP("this platform has a tray");
     TTempDrive drive;
@@ -153,7 +163,8 @@ void TestStartup::neverHidesWithoutTray() {
     dm = nullptr;
 }
 
-void TestStartup::secondCopyEndsAtOnce() {
+void TestStartup::secondCopyEndsAtOnce()
+{
     TTempDrive drive;
     const TProgramCopy program(drive);
     QProcess* first = program.Start(this);
@@ -169,7 +180,8 @@ void TestStartup::secondCopyEndsAtOnce() {
     first->waitForFinished();
 }
 
-void TestStartup::twoCopiesAtOnceLeaveOne() {
+void TestStartup::twoCopiesAtOnceLeaveOne()
+{
     TTempDrive drive;
     const TProgramCopy program(drive);
     QList<QProcess*> copies{program.Start(this), program.Start(this)};

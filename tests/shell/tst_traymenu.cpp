@@ -7,14 +7,16 @@
 
 namespace {
 
-QStringList Captions(const QMenu* menu) {
+QStringList Captions(const QMenu* menu)
+{
     QStringList captions;
     for (const QAction* action : menu->actions())
         captions.append(action->isSeparator() ? QString("-") : action->text());
     return captions;
 }
 
-QAction* Item(const QMenu* menu, const QString& caption) {
+QAction* Item(const QMenu* menu, const QString& caption)
+{
     for (QAction* action : menu->actions()) {
         if (action->text() == caption)
             return action;
@@ -22,11 +24,13 @@ QAction* Item(const QMenu* menu, const QString& caption) {
     return nullptr;
 }
 
-QImage PictureOf(const QAction* action) {
+QImage PictureOf(const QAction* action)
+{
     return action->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage Image(const QPixmap& pixmap) {
+QImage Image(const QPixmap& pixmap)
+{
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -45,7 +49,8 @@ private slots:
     void programStartsFromTheDriveOfTheMoment();
 };
 
-void TestTrayMenu::openingTwiceGivesTheSameItems() {
+void TestTrayMenu::openingTwiceGivesTheSameItems()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     catalogue.AddProgram("Tools", "Apps/edit");
@@ -60,7 +65,8 @@ void TestTrayMenu::openingTwiceGivesTheSameItems() {
     QCOMPARE(window.PopupMenu1->actions()[0]->toolTip(), QString::fromUtf8("启动VELMO主界面"));
 }
 
-void TestTrayMenu::emptyCatalogueShowsOneSeparator() {
+void TestTrayMenu::emptyCatalogueShowsOneSeparator()
+{
     TCatalogueFixture catalogue;
     TfrmMain window;
     window.PopupMenu1->popup(QPoint(0, 0));
@@ -76,7 +82,8 @@ void TestTrayMenu::emptyCatalogueShowsOneSeparator() {
     window.PopupMenu1->hide();
 }
 
-void TestTrayMenu::categoryWithoutShortcutsHasNoSubmenu() {
+void TestTrayMenu::categoryWithoutShortcutsHasNoSubmenu()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Empty");
     catalogue.AddCategory("Full");
@@ -90,7 +97,8 @@ void TestTrayMenu::categoryWithoutShortcutsHasNoSubmenu() {
     QCOMPARE(Captions(full), QStringList{"edit"});
 }
 
-void TestTrayMenu::followsTheCatalogueAtEveryOpening() {
+void TestTrayMenu::followsTheCatalogueAtEveryOpening()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("a");
     catalogue.AddCategory("b");
@@ -103,7 +111,8 @@ void TestTrayMenu::followsTheCatalogueAtEveryOpening() {
     QCOMPARE(Captions(window.PopupMenu1).mid(2, 3), (QStringList{"b", "c", "a"}));
 }
 
-void TestTrayMenu::programPictures_data() {
+void TestTrayMenu::programPictures_data()
+{
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QString>("picture");
@@ -117,7 +126,8 @@ void TestTrayMenu::programPictures_data() {
     QTest::newRow("missing .bat") << "a.bat" << false << "missing";
 }
 
-void TestTrayMenu::programPictures() {
+void TestTrayMenu::programPictures()
+{
     QFETCH(QString, file);
     QFETCH(bool, exists);
     QFETCH(QString, picture);
@@ -142,7 +152,8 @@ void TestTrayMenu::programPictures() {
     }
 }
 
-void TestTrayMenu::programStartsFromTheDriveOfTheMoment() {
+void TestTrayMenu::programStartsFromTheDriveOfTheMoment()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     TQShortCut shortCut;

@@ -11,7 +11,8 @@
 namespace {
 
 // Reads the database behind the data module's back, as another program would.
-QStringList TableNames(const QString& databasePath) {
+QStringList TableNames(const QString& databasePath)
+{
     TSqliteDatabase db(databasePath);
     TSqliteStatement query(db.Handle(),
                            "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
@@ -21,7 +22,8 @@ QStringList TableNames(const QString& databasePath) {
     return names;
 }
 
-QByteArray FileBytes(const QString& path) {
+QByteArray FileBytes(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -40,7 +42,8 @@ private slots:
     void picturesAreThere();
 };
 
-void TestDataModule::firstStartCreatesFolderAndTables() {
+void TestDataModule::firstStartCreatesFolderAndTables()
+{
     TTempDrive drive;
     Tdm data;
     data.DataModuleCreate();
@@ -50,7 +53,8 @@ void TestDataModule::firstStartCreatesFolderAndTables() {
     QCOMPARE(TableNames(drive.DataDir() + "/velmo.db"), (QStringList{"t_sc", "t_scg"}));
 }
 
-void TestDataModule::missingCategoryTableIsCreatedAlone() {
+void TestDataModule::missingCategoryTableIsCreatedAlone()
+{
     TTempDrive drive;
     QDir().mkpath(drive.DataDir());
     const QString path = drive.DataDir() + "/velmo.db";
@@ -71,7 +75,8 @@ void TestDataModule::missingCategoryTableIsCreatedAlone() {
     QCOMPARE(rows.Text(0), QString("/x/edit.exe"));
 }
 
-void TestDataModule::fileNamedDataIsReported() {
+void TestDataModule::fileNamedDataIsReported()
+{
     TTempDrive drive;
     drive.WriteFile("data", "not a folder");
 
@@ -85,7 +90,8 @@ void TestDataModule::fileNamedDataIsReported() {
     QCOMPARE(FileBytes(drive.DataDir()), QByteArray("not a folder"));
 }
 
-void TestDataModule::damagedDatabaseIsReportedAndKept_data() {
+void TestDataModule::damagedDatabaseIsReportedAndKept_data()
+{
     QTest::addColumn<QByteArray>("content");
 
     QByteArray truncated;
@@ -102,7 +108,8 @@ void TestDataModule::damagedDatabaseIsReportedAndKept_data() {
     QTest::newRow("truncated") << truncated;
 }
 
-void TestDataModule::damagedDatabaseIsReportedAndKept() {
+void TestDataModule::damagedDatabaseIsReportedAndKept()
+{
     QFETCH(QByteArray, content);
     TTempDrive drive;
     const QString path = drive.WriteFile("data/velmo.db", content);
@@ -118,7 +125,8 @@ void TestDataModule::damagedDatabaseIsReportedAndKept() {
     QCOMPARE(FileBytes(path), content);
 }
 
-void TestDataModule::picturesAreThere() {
+void TestDataModule::picturesAreThere()
+{
     Tdm data;
     QCOMPARE(data.ImageList1.Count(), 45);
     QCOMPARE(data.ImageList2.Count(), 4);

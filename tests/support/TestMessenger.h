@@ -15,12 +15,14 @@ public:
         QString Text;
     };
 
-    bool Show(TMessageKind kind, const QString& title, const QString& text) override {
+    bool Show(TMessageKind kind, const QString& title, const QString& text) override
+    {
         Shown.append({kind, title, text});
         return Answers.isEmpty() ? true : Answers.takeFirst();
     }
 
-    QStringList Texts() const {
+    QStringList Texts() const
+    {
         QStringList texts;
         for (const TShown& shown : Shown)
             texts.append(shown.Text);
@@ -34,7 +36,8 @@ public:
 // Installs a scripted messenger for the life of a test and puts the real boxes back after.
 class TMessengerScope {
 public:
-    TMessengerScope() {
+    TMessengerScope()
+    {
         auto messenger = std::make_unique<TScriptedMessenger>();
         Messenger = messenger.get();
         SetMessenger(std::move(messenger));

@@ -5,18 +5,21 @@
 #include <QFileInfo>
 
 QString TRecordingLauncher::StartDetached(const QString& program, const QStringList& arguments,
-                                          const QString& workingFolder) {
+                                          const QString& workingFolder)
+{
     Launches.append({program, arguments, workingFolder});
     return FailWith;
 }
 
-void TRecordingSessionBus::AnnounceEnvironment(const QString& name, const QString& value) {
+void TRecordingSessionBus::AnnounceEnvironment(const QString& name, const QString& value)
+{
     Announcements.append(name + '=' + value);
 }
 
 TTempDrive::TTempDrive()
     : m_drive(m_temp.path() + "/STICK")
-    , m_home(m_temp.path() + "/home") {
+    , m_home(m_temp.path() + "/home")
+{
     QDir().mkpath(m_drive);
     for (const char* folder : {"config", "runtime", "data", "cache"})
         QDir().mkpath(m_home + '/' + folder);
@@ -43,12 +46,14 @@ TTempDrive::TTempDrive()
     Platform().SessionBus = std::move(bus);
 }
 
-TTempDrive::~TTempDrive() {
+TTempDrive::~TTempDrive()
+{
     ResetPlatform();
     qunsetenv("removedrive");
 }
 
-QString TTempDrive::WriteFile(const QString& relativePath, const QByteArray& content) const {
+QString TTempDrive::WriteFile(const QString& relativePath, const QByteArray& content) const
+{
     const QString path = m_drive + '/' + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
