@@ -28,7 +28,8 @@ struct TFigures {
     double AddShortCut = 0;
 };
 
-double MedianMicroseconds(int repeats, const std::function<void(int)>& operation) {
+double MedianMicroseconds(int repeats, const std::function<void(int)>& operation)
+{
     std::vector<double> times;
     for (int repeat = 0; repeat < repeats; ++repeat) {
         QElapsedTimer timer;
@@ -40,11 +41,13 @@ double MedianMicroseconds(int repeats, const std::function<void(int)>& operation
     return times[times.size() / 2];
 }
 
-QString CategoryName(int index) {
+QString CategoryName(int index)
+{
     return QString::fromUtf8("\xe9\xa1\x9e\xe5\x88\xa5 %1").arg(index);
 }
 
-QByteArray Png(const QImage& image) {
+QByteArray Png(const QImage& image)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -54,7 +57,8 @@ QByteArray Png(const QImage& image) {
 
 // Fills the catalogue in one transaction, as stored by AddShortCut: half the shortcuts are
 // programs with a 32 x 32 picture, spread evenly over the categories.
-void Fill(Tdm& store, const QString& filePath, int shortCuts) {
+void Fill(Tdm& store, const QString& filePath, int shortCuts)
+{
     for (int index = 0; index < CategoryCount; ++index)
         store.AddShortCutGroup({CategoryName(index), index});
     TSqliteDatabase database(filePath);
@@ -75,12 +79,14 @@ void Fill(Tdm& store, const QString& filePath, int shortCuts) {
     database.Execute("COMMIT");
 }
 
-void TrayRead(Tdm& store) {
+void TrayRead(Tdm& store)
+{
     for (const TQShortCutGroup& group : store.GetShortCutGroups())
         store.GetShortCuts(group.GroupName);
 }
 
-TFigures Measure(int shortCuts) {
+TFigures Measure(int shortCuts)
+{
     TTempDrive drive;
     Tdm store;
     store.DataModuleCreate();
@@ -110,13 +116,15 @@ TFigures Measure(int shortCuts) {
     return figures;
 }
 
-void PrintRow(const char* label, const TFigures& figures) {
+void PrintRow(const char* label, const TFigures& figures)
+{
     std::printf("%-16s %12.0f %14.0f %18.0f %12.0f %12.0f\n", label, figures.GetShortCuts,
                 figures.GetShortCutsWithoutIndex, figures.GetShortCutGroups, figures.TrayRead,
                 figures.AddShortCut);
 }
 
-void PrintGrowth(const TFigures& from, const TFigures& to) {
+void PrintGrowth(const TFigures& from, const TFigures& to)
+{
     const auto ratio = [](double before, double after) { return after / before; };
     std::printf("%-16s %11.1fx %13.1fx %17.1fx %11.1fx %11.1fx\n",
                 qPrintable(QString("%1 -> %2").arg(from.ShortCuts).arg(to.ShortCuts)),
@@ -128,7 +136,8 @@ void PrintGrowth(const TFigures& from, const TFigures& to) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

@@ -12,7 +12,8 @@
 
 namespace {
 
-void Apply(Tdm& store, const TWriterStep& step) {
+void Apply(Tdm& store, const TWriterStep& step)
+{
     switch (step.Kind) {
     case TWriterStep::AddShortCut:
         store.AddShortCut(WriterShortCut(step.Number, false));
@@ -32,7 +33,8 @@ void Apply(Tdm& store, const TWriterStep& step) {
 } // namespace
 
 // Arguments: the drive folder (the program is <drive>/velmo), the first step to make.
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QGuiApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() != 3) {

@@ -12,7 +12,8 @@ struct TWriterStep {
     int Number; // the shortcut or category the step works on
 };
 
-inline TWriterStep WriterStep(int step) {
+inline TWriterStep WriterStep(int step)
+{
     const int number = step / 3;
     switch (step % 3) {
     case 0:
@@ -27,11 +28,13 @@ inline TWriterStep WriterStep(int step) {
 }
 
 // Programs of even number are ".exe" files and so carry a picture.
-inline QString WriterFileName(int number) {
+inline QString WriterFileName(int number)
+{
     return QString("/apps/'prog %1%2").arg(number).arg(number % 2 == 0 ? ".exe" : ".com");
 }
 
-inline TQShortCut WriterShortCut(int number, bool updated) {
+inline TQShortCut WriterShortCut(int number, bool updated)
+{
     TQShortCut shortCut;
     shortCut.FileName = WriterFileName(number);
     shortCut.GroupName =
@@ -42,6 +45,7 @@ inline TQShortCut WriterShortCut(int number, bool updated) {
     return shortCut;
 }
 
-inline TQShortCutGroup WriterGroup(int number) {
+inline TQShortCutGroup WriterGroup(int number)
+{
     return {QString::fromUtf8("\xe9\xa1\x9e %1").arg(number), number % 45};
 }

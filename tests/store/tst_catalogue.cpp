@@ -19,7 +19,8 @@ struct TCatalogue {
     TEnvironment Environment;
     Tdm Store;
 
-    TCatalogue() {
+    TCatalogue()
+    {
         Env = &Environment;
         Store.DataModuleCreate();
     }
@@ -32,7 +33,8 @@ struct TCatalogue {
     void ExecuteRaw(const char* sql) const { TSqliteDatabase(FilePath()).Execute(sql); }
 
     // "name=groupindex|..." as stored, by position.
-    QString Positions() const {
+    QString Positions() const
+    {
         TSqliteDatabase database(FilePath());
         TSqliteStatement query(database.Handle(),
                                "SELECT groupname, groupindex FROM t_scg ORDER BY groupindex");
@@ -42,14 +44,16 @@ struct TCatalogue {
         return rows.join('|');
     }
 
-    QByteArray StoredPicture(const QString& fileName) const {
+    QByteArray StoredPicture(const QString& fileName) const
+    {
         TSqliteDatabase database(FilePath());
         TSqliteStatement query(database.Handle(), "SELECT FICON FROM t_sc WHERE FileName = ?1");
         query.Bind(1, fileName);
         return query.Step() ? query.Blob(0) : QByteArray();
     }
 
-    QString FileNames(const QString& groupName) {
+    QString FileNames(const QString& groupName)
+    {
         QStringList names;
         for (const TQShortCut& shortCut : Store.GetShortCuts(groupName))
             names.append(shortCut.FileName);
@@ -57,7 +61,8 @@ struct TCatalogue {
     }
 
     // "name:imageindex|..." in the order the operation lists them.
-    QString Groups() {
+    QString Groups()
+    {
         QStringList groups;
         for (const TQShortCutGroup& group : Store.GetShortCutGroups())
             groups.append(group.GroupName + ':' + QString::number(group.ImageIndex));
@@ -65,7 +70,8 @@ struct TCatalogue {
     }
 
     void AddShortCut(const QString& groupName, const QString& fileName, const QString& text = "t",
-                     const QString& parameters = {}) {
+                     const QString& parameters = {})
+    {
         TQShortCut shortCut;
         shortCut.GroupName = groupName;
         shortCut.SCText = text;
@@ -74,37 +80,43 @@ struct TCatalogue {
         Store.AddShortCut(shortCut);
     }
 
-    void AddGroup(const QString& name, int imageIndex = 0) {
+    void AddGroup(const QString& name, int imageIndex = 0)
+    {
         Store.AddShortCutGroup({name, imageIndex});
     }
 
-    void DeleteShortCut(const QString& fileName) {
+    void DeleteShortCut(const QString& fileName)
+    {
         TQShortCut shortCut;
         shortCut.FileName = fileName;
         Store.DeleteShortCut(shortCut);
     }
 };
 
-QString Describe(const TQShortCut& shortCut) {
+QString Describe(const TQShortCut& shortCut)
+{
     return QStringList{shortCut.GroupName, shortCut.SCText, shortCut.FileName, shortCut.Parameters,
                        shortCut.Icon.isNull() ? "no picture" : "picture"}
         .join('|');
 }
 
 // The only shortcut of a category, described; "none" or "several" otherwise.
-QString OnlyShortCut(TCatalogue& catalogue, const QString& groupName) {
+QString OnlyShortCut(TCatalogue& catalogue, const QString& groupName)
+{
     const QList<TQShortCut> shortCuts = catalogue.Store.GetShortCuts(groupName);
     if (shortCuts.size() != 1)
         return shortCuts.isEmpty() ? "none" : "several";
     return Describe(shortCuts.first());
 }
 
-QString Bool(bool value) {
+QString Bool(bool value)
+{
     return value ? "true" : "false";
 }
 
 // "done", or the message the operation raised.
-QString Outcome(const std::function<void()>& operation) {
+QString Outcome(const std::function<void()>& operation)
+{
     try {
         operation();
         return "done";
@@ -113,7 +125,8 @@ QString Outcome(const std::function<void()>& operation) {
     }
 }
 
-QString Joined(const QStringList& parts) {
+QString Joined(const QStringList& parts)
+{
     return parts.join(" / ");
 }
 
@@ -137,7 +150,8 @@ private slots:
     void operationsWithoutCatalogueRaiseTheReason();
 };
 
-void TestCatalogue::edgeCases_data() {
+void TestCatalogue::edgeCases_data()
+{
     QTest::addColumn<TScenario>("scenario");
     QTest::addColumn<QString>("expected");
 
@@ -312,14 +326,16 @@ void TestCatalogue::edgeCases_data() {
     }) << "Update failed / B:0";
 }
 
-void TestCatalogue::edgeCases() {
+void TestCatalogue::edgeCases()
+{
     QFETCH(TScenario, scenario);
     QFETCH(QString, expected);
     TCatalogue catalogue;
     QCOMPARE(scenario(catalogue), expected);
 }
 
-void TestCatalogue::hostileTextsRoundTrip_data() {
+void TestCatalogue::hostileTextsRoundTrip_data()
+{
     QTest::addColumn<QString>("text");
     QTest::newRow("percent") << "%";
     QTest::newRow("underscore") << "dec_y";
@@ -336,7 +352,8 @@ void TestCatalogue::hostileTextsRoundTrip_data() {
         << (QString::fromUtf8("a'%_\\\xe4\xb8\xad\xf0\x9f\x9a\x80").repeated(1250));
 }
 
-void TestCatalogue::hostileTextsRoundTrip() {
+void TestCatalogue::hostileTextsRoundTrip()
+{
     QFETCH(QString, text);
     QCOMPARE_GE(text.size(), 1);
     TCatalogue c;
@@ -375,7 +392,8 @@ void TestCatalogue::hostileTextsRoundTrip() {
     QCOMPARE(OnlyShortCut(c, "decoy"), "decoy|decoy|decoy|decoy|no picture");
 }
 
-void TestCatalogue::operationsWithoutCatalogueRaiseTheReason_data() {
+void TestCatalogue::operationsWithoutCatalogueRaiseTheReason_data()
+{
     QTest::addColumn<TOperation>("operation");
     const TQShortCut shortCut;
     QTest::newRow("ShortCutExists") << TOperation([](Tdm& d) { d.ShortCutExists("/a"); });
@@ -392,7 +410,8 @@ void TestCatalogue::operationsWithoutCatalogueRaiseTheReason_data() {
     QTest::newRow("DeleteShortCutGroup") << TOperation([](Tdm& d) { d.DeleteShortCutGroup("G"); });
 }
 
-void TestCatalogue::operationsWithoutCatalogueRaiseTheReason() {
+void TestCatalogue::operationsWithoutCatalogueRaiseTheReason()
+{
     QFETCH(TOperation, operation);
     TTempDrive drive;
     drive.WriteFile("data"); // a file where the data folder should be

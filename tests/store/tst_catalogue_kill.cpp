@@ -19,7 +19,8 @@ constexpr int Rounds = 40;
 constexpr int LongestRunMs = 400; // the writer needs about 100 ms to start
 
 // The catalogue after the first `steps` writer steps, one sorted line per row.
-QStringList ModelAfter(int steps) {
+QStringList ModelAfter(int steps)
+{
     QMap<QString, QString> shortCuts;
     QStringList groups;
     const auto describe = [](const TQShortCut& shortCut) {
@@ -60,7 +61,8 @@ QStringList ModelAfter(int steps) {
 }
 
 // What the catalogue file holds, in the model's form; checked sound first.
-QStringList StoredRows(const QString& filePath) {
+QStringList StoredRows(const QString& filePath)
+{
     TSqliteDatabase database(filePath);
     TSqliteStatement check(database.Handle(), "PRAGMA integrity_check");
     if (!check.Step() || check.Text(0) != "ok")
@@ -83,7 +85,8 @@ QStringList StoredRows(const QString& filePath) {
 }
 
 // The number of steps the writer reported as returned, counting from `first`.
-int ReportedSteps(const QByteArray& output, int first) {
+int ReportedSteps(const QByteArray& output, int first)
+{
     int reported = first;
     for (const QByteArray& line : output.split('\n')) {
         bool complete = false;
@@ -95,7 +98,8 @@ int ReportedSteps(const QByteArray& output, int first) {
 }
 
 // The rows one list has and the other lacks, for a readable failure.
-QString Difference(const QStringList& stored, const QStringList& expected) {
+QString Difference(const QStringList& stored, const QStringList& expected)
+{
     QStringList lines;
     for (const QString& row : expected) {
         if (!stored.contains(row))
@@ -117,7 +121,8 @@ private slots:
     void killedWriterLosesNoReturnedChange();
 };
 
-void TestCatalogueKill::killedWriterLosesNoReturnedChange() {
+void TestCatalogueKill::killedWriterLosesNoReturnedChange()
+{
     TTempDrive drive;
     const QString filePath = drive.DataDir() + '/' + Tdm::DatabaseFileName();
     const quint32 seed = QRandomGenerator::global()->generate();
