@@ -234,6 +234,7 @@ def web_browser(p):
     p.element("ellipse", cx="16", cy="16", rx="5.5", ry="12", fill="none", stroke=light,
               stroke_width="2")
     line(p, light, "M4,16 H28 M16,4 V28 M5.5,10 H26.5 M5.5,22 H26.5")
+    # The outline again, over the ends of the grid lines.
     p.element("circle", cx="16", cy="16", r="13", fill="none", stroke=HUES["blue"][2],
               stroke_width="2")
 
@@ -557,7 +558,7 @@ CATEGORY = [
     ("network", network),
     ("web browser", web_browser),
     ("folder", folder_picture),
-    ("music", music),
+    ("music notes", music),
     ("tools", tools),
     ("magnifier", magnifier_picture),
     ("hard disk", hard_disk),
@@ -565,20 +566,20 @@ CATEGORY = [
     ("usb flash drive", usb_drive),
     ("media player", media_player),
     ("archive", archive),
-    ("games", games),
-    ("office documents", text_document),
+    ("gamepad", games),
+    ("documents", text_document),
     ("spreadsheet", spreadsheet),
-    ("chart", chart),
-    ("pictures", pictures),
-    ("video", video),
-    ("chat", chat),
-    ("mail", mail),
-    ("security", security),
+    ("bar chart", chart),
+    ("picture", pictures),
+    ("clapperboard", video),
+    ("speech bubbles", chat),
+    ("envelope", mail),
+    ("shield", security),
     ("padlock", padlock),
-    ("settings", settings),
+    ("gear", settings),
     ("star", star),
     ("heart", heart),
-    ("home", home),
+    ("house", home),
     ("clock", clock),
     ("calendar", calendar),
     ("book", book),
@@ -594,9 +595,9 @@ CATEGORY = [
     ("calculator", calculator),
     ("paint palette", paint_palette),
     ("people", people),
-    ("science", flask),
+    ("flask", flask),
     ("light bulb", light_bulb),
-    ("add-ons", puzzle),
+    ("puzzle piece", puzzle),
 ]
 
 # --- file kinds: 0 missing, 1 .bat, 2 .com, 3 any other file -------------------------------
@@ -684,7 +685,7 @@ def refresh(p):
 
 def search(p):
     folder(p, 2, 3, 26, 23)
-    magnifier(p, 20, 19, 6, 28.5)
+    magnifier(p, 20, 19, 6, 27.5)
 
 
 def physical_remove(p):
