@@ -25,14 +25,16 @@ struct TGroup {
     QList<QIcon> icons;
 };
 
-QList<QIcon> IconsOf(const TImageList& list) {
+QList<QIcon> IconsOf(const TImageList& list)
+{
     QList<QIcon> icons;
     for (int i = 0; i < list.Count(); ++i)
         icons.append(list.Icon(i));
     return icons;
 }
 
-QList<TGroup> Groups() {
+QList<TGroup> Groups()
+{
     Tdm pictures;
     return {
         {"category (ImageList1)", IconsOf(pictures.ImageList1)},
@@ -42,11 +44,13 @@ QList<TGroup> Groups() {
     };
 }
 
-int RowsOf(const TGroup& group) {
+int RowsOf(const TGroup& group)
+{
     return (static_cast<int>(group.icons.size()) + Columns - 1) / Columns;
 }
 
-void DrawCell(QPainter& painter, const QIcon& icon, int index, QPoint origin) {
+void DrawCell(QPainter& painter, const QIcon& icon, int index, QPoint origin)
+{
     int x = origin.x() + 6;
     const int top = origin.y() + 6;
     for (int size : {64, 32, 16}) {
@@ -60,7 +64,8 @@ void DrawCell(QPainter& painter, const QIcon& icon, int index, QPoint origin) {
                      QString::number(index));
 }
 
-QImage ContactSheet(const QList<TGroup>& groups) {
+QImage ContactSheet(const QList<TGroup>& groups)
+{
     int height = 0;
     for (const TGroup& group : groups)
         height += HeadingHeight + RowsOf(group) * CellHeight;
@@ -85,7 +90,8 @@ QImage ContactSheet(const QList<TGroup>& groups) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -84,12 +84,14 @@ struct TPicture {
     QIcon icon;
 };
 
-QString ResourcePath(const QString& folder, int index, int digits) {
+QString ResourcePath(const QString& folder, int index, int digits)
+{
     return QString(":/pictures/%1/%2.svg").arg(folder).arg(index, digits, 10, QChar('0'));
 }
 
 QList<TPicture> PicturesOf(const QString& folder, const TImageList& list,
-                           const char* const titles[], int digits) {
+                           const char* const titles[], int digits)
+{
     QList<TPicture> pictures;
     for (int i = 0; i < list.Count(); ++i)
         pictures.append({QString("%1 %2").arg(folder).arg(i), ResourcePath(folder, i, digits),
@@ -97,7 +99,8 @@ QList<TPicture> PicturesOf(const QString& folder, const TImageList& list,
     return pictures;
 }
 
-QList<TPicture> AllPictures(const Tdm& data) {
+QList<TPicture> AllPictures(const Tdm& data)
+{
     QList<TPicture> pictures = PicturesOf("category", data.ImageList1, CategoryTitles, 2);
     pictures += PicturesOf("filekind", data.ImageList2, FileKindTitles, 1);
     pictures += PicturesOf("toolbar", TImageList::FromResources("toolbar", ToolbarImageCount, 2),
@@ -107,11 +110,13 @@ QList<TPicture> AllPictures(const Tdm& data) {
     return pictures;
 }
 
-QImage Rendered(const QIcon& icon, int size) {
+QImage Rendered(const QIcon& icon, int size)
+{
     return icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-QString TitleOf(const QString& resourcePath) {
+QString TitleOf(const QString& resourcePath)
+{
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -125,7 +130,8 @@ QString TitleOf(const QString& resourcePath) {
     return {};
 }
 
-int PaintedPixels(const QImage& image) {
+int PaintedPixels(const QImage& image)
+{
     int painted = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -134,7 +140,8 @@ int PaintedPixels(const QImage& image) {
 }
 
 // Pixels whose colour or coverage differs clearly between the two pictures.
-int DifferingPixels(const QImage& a, const QImage& b) {
+int DifferingPixels(const QImage& a, const QImage& b)
+{
     int differing = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
@@ -153,13 +160,15 @@ class TestPictures : public QObject {
     Q_OBJECT
 
 private slots:
-    void listsHoldTheirCounts() {
+    void listsHoldTheirCounts()
+    {
         Tdm data;
         QCOMPARE(data.ImageList1.Count(), 45);
         QCOMPARE(data.ImageList2.Count(), 4);
     }
 
-    void pictureIsDrawn_data() {
+    void pictureIsDrawn_data()
+    {
         QTest::addColumn<QString>("resourcePath");
         QTest::addColumn<QIcon>("icon");
         QTest::addColumn<int>("size");
@@ -171,7 +180,8 @@ private slots:
     }
 
     // Drawn at the size asked, transparent around its shape, with enough of it to be seen.
-    void pictureIsDrawn() {
+    void pictureIsDrawn()
+    {
         QFETCH(QString, resourcePath);
         QFETCH(QIcon, icon);
         QFETCH(int, size);
@@ -188,7 +198,8 @@ private slots:
         QVERIFY2(PaintedPixels(image) >= size * size / 8, "the picture is (nearly) blank");
     }
 
-    void pictureShowsWhatItsIndexNames_data() {
+    void pictureShowsWhatItsIndexNames_data()
+    {
         QTest::addColumn<QString>("resourcePath");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QIcon>("icon");
@@ -200,7 +211,8 @@ private slots:
 
     // The list's picture at each index is the file drawn for it, named as the table says: a
     // reordering or a swapped file fails here.
-    void pictureShowsWhatItsIndexNames() {
+    void pictureShowsWhatItsIndexNames()
+    {
         QFETCH(QString, resourcePath);
         QFETCH(QString, title);
         QFETCH(QIcon, icon);
@@ -208,7 +220,8 @@ private slots:
         QCOMPARE(Rendered(icon, Size), Rendered(QIcon(resourcePath), Size));
     }
 
-    void noTwoPicturesAlike() {
+    void noTwoPicturesAlike()
+    {
         Tdm data;
         const QList<TPicture> pictures = AllPictures(data);
         QList<QImage> images;
