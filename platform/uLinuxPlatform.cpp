@@ -7,26 +7,23 @@
 #include <QProcess>
 #include <QVariantMap>
 
-QList<TMountEntry> TLinuxMountTable::Entries() const
-{
+QList<TMountEntry> TLinuxMountTable::Entries() const {
     QFile file("/proc/self/mountinfo");
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    // readAll() stops early on proc files that report size 0, so read until the end.
+    // Proc files report size 0, so atEnd() holds at once: read until a read comes back empty.
     QByteArray text;
-    while (!file.atEnd())
-        text += file.read(65536);
+    for (QByteArray chunk = file.read(65536); !chunk.isEmpty(); chunk = file.read(65536))
+        text += chunk;
     return ParseMountInfo(text);
 }
 
-QString TLinuxProgramLocation::FilePath() const
-{
+QString TLinuxProgramLocation::FilePath() const {
     return QCoreApplication::applicationFilePath();
 }
 
 QString TLinuxLauncher::StartDetached(const QString& program, const QStringList& arguments,
-                                      const QString& workingFolder)
-{
+                                      const QString& workingFolder) {
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
@@ -37,15 +34,14 @@ QString TLinuxLauncher::StartDetached(const QString& program, const QStringList&
     return process.errorString();
 }
 
-void TLinuxSessionBus::AnnounceEnvironment(const QString& name, const QString& value)
-{
+void TLinuxSessionBus::AnnounceEnvironment(const QString& name, const QString& value) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
     constexpr int timeoutMs = 500;
-    QDBusMessage systemd = QDBusMessage::createMethodCall(
-        "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
-        "org.freedesktop.systemd1.Manager", "SetEnvironment");
+    QDBusMessage systemd =
+        QDBusMessage::createMethodCall("org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+                                       "org.freedesktop.systemd1.Manager", "SetEnvironment");
     systemd << QStringList{name + '=' + value};
     bus.call(systemd, QDBus::Block, timeoutMs);
 
