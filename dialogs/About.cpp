@@ -12,7 +12,8 @@
 
 namespace {
 
-QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& at) {
+QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& at)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->move(at);
@@ -23,16 +24,19 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, cons
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     CreateControls();
     FormCreate();
 }
 
-QString TAboutBox::HelpPagePath() {
+QString TAboutBox::HelpPagePath()
+{
     return ProgramFolder() + "/help.html";
 }
 
-void TAboutBox::CreateControls() {
+void TAboutBox::CreateControls()
+{
     setObjectName("AboutBox");
     setWindowTitle("關於");
     setFixedSize(298, 213);
@@ -75,12 +79,14 @@ void TAboutBox::CreateControls() {
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutBox::FormCreate() {
+void TAboutBox::FormCreate()
+{
     Version->setText(QString("Version:") + VelmoFileVersion);
     Version->adjustSize();
 }
 
-void TAboutBox::RzURLLabel1Click() {
+void TAboutBox::RzURLLabel1Click()
+{
     const QString reason = Platform().Launcher->StartDetached("xdg-open", {HelpPagePath()}, {});
     if (!reason.isEmpty())
         ShowStandardError(EVelmoError(reason));

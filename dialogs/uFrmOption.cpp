@@ -26,25 +26,29 @@ namespace {
 const QString RemoveDriveName = "removedrive";
 
 // The program's path below its drive, with the separators Windows reads in autorun.inf.
-QString RelativeProgramPath(const QString& programPath, const QString& drive) {
+QString RelativeProgramPath(const QString& programPath, const QString& drive)
+{
     QString relative = programPath.mid(drive.size());
     if (relative.startsWith('/'))
         relative.remove(0, 1);
     return relative.replace('/', '\\');
 }
 
-QString AutorunFilePath(const QString& drive) {
+QString AutorunFilePath(const QString& drive)
+{
     return (drive.endsWith('/') ? drive : drive + '/') + "autorun.inf";
 }
 
-QString AutorunText(const QString& relativePath) {
+QString AutorunText(const QString& relativePath)
+{
     return "[autorun]\r\nOPEN=" + relativePath + "\r\nICON=" + relativePath +
            "\r\nACTION = Usb-Menu\r\n";
 }
 
 // Windows reads a UTF-16 autorun.inf with a byte-order mark; UTF-8 it would take for its
 // own code page. Plain ASCII stays plain, as every Windows version reads that.
-QByteArray AutorunBytes(const QString& text) {
+QByteArray AutorunBytes(const QString& text)
+{
     const bool isAscii =
         std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (isAscii)
@@ -53,7 +57,8 @@ QByteArray AutorunBytes(const QString& text) {
     return encoder.encode(text);
 }
 
-void WriteAutorun(const QString& filePath, const QByteArray& bytes) {
+void WriteAutorun(const QString& filePath, const QByteArray& bytes)
+{
     QSaveFile file(filePath);
     const bool written =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
@@ -65,12 +70,14 @@ void WriteAutorun(const QString& filePath, const QByteArray& bytes) {
 } // namespace
 
 TfrmOption::TfrmOption(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     CreateControls();
     Guarded([this] { FormCreate(); });
 }
 
-void TfrmOption::CreateControls() {
+void TfrmOption::CreateControls()
+{
     setObjectName("frmOption");
     setWindowTitle("設定");
 
@@ -131,11 +138,13 @@ void TfrmOption::CreateControls() {
     connect(RzDialogButtons1, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-QString TfrmOption::GetCreateFileCaption() {
+QString TfrmOption::GetCreateFileCaption()
+{
     return "在磁碟機" + MountPointOfPath(ProgramFilePath()) + "生成autorun.inf檔案";
 }
 
-void TfrmOption::FormCreate() {
+void TfrmOption::FormCreate()
+{
     RzComboBoxDrive->clear();
     RzComboBoxDrive->addItems(LogicalDrives());
     // Linux paths are case-sensitive: only the very drive the variable names is chosen.
@@ -145,7 +154,8 @@ void TfrmOption::FormCreate() {
     RzCheckBox2->setChecked(TMachineSettings().ReadMin() == "1");
 }
 
-void TfrmOption::RzButtonCreateFileClick() {
+void TfrmOption::RzButtonCreateFileClick()
+{
     const QString programPath = ProgramFilePath();
     const QString drive = MountPointOfPath(programPath);
     WriteAutorun(AutorunFilePath(drive),
@@ -153,7 +163,8 @@ void TfrmOption::RzButtonCreateFileClick() {
     ShowMessage(TMessageKind::Information, "文件autorun.inf在根目录创建");
 }
 
-void TfrmOption::RzDialogButtons1ClickOk() {
+void TfrmOption::RzDialogButtons1ClickOk()
+{
     StoreRemoveDrive();
     if (RzCheckBox1->isChecked())
         TAutostartEntry().Write(ProgramFilePath());
@@ -162,7 +173,8 @@ void TfrmOption::RzDialogButtons1ClickOk() {
     TMachineSettings().WriteMin(RzCheckBox2->isChecked() ? "1" : "0");
 }
 
-void TfrmOption::StoreRemoveDrive() {
+void TfrmOption::StoreRemoveDrive()
+{
     // No drive chosen means no change: an empty value would break every stored path.
     const QString drive = RzComboBoxDrive->currentText();
     if (drive.isEmpty() || drive == Env->GetRemoveDrive())

@@ -11,7 +11,8 @@
 namespace {
 
 // The escapes every string value of a desktop entry has; readers undo them first.
-QString EscapeString(const QString& value) {
+QString EscapeString(const QString& value)
+{
     QString text;
     for (const QChar c : value) {
         if (c == '\\')
@@ -30,7 +31,8 @@ QString EscapeString(const QString& value) {
 
 // One argument of an Exec command line, so that blanks and shell characters stay literal;
 // "%" would otherwise start a field code.
-QString QuoteArgument(const QString& argument) {
+QString QuoteArgument(const QString& argument)
+{
     QString text = "\"";
     for (const QChar c : argument) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
@@ -42,7 +44,8 @@ QString QuoteArgument(const QString& argument) {
     return text + '"';
 }
 
-QString EntryText(const QString& programPath) {
+QString EntryText(const QString& programPath)
+{
     // TryExec lets a session that does not have the drive skip the entry silently.
     return "[Desktop Entry]\n"
            "Type=Application\n"
@@ -54,20 +57,24 @@ QString EntryText(const QString& programPath) {
 
 } // namespace
 
-QString TAutostartEntry::FilePath() {
+QString TAutostartEntry::FilePath()
+{
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            "/autostart/velmo.desktop";
 }
 
-bool TAutostartEntry::Exists() const {
+bool TAutostartEntry::Exists() const
+{
     return QFileInfo::exists(FilePath());
 }
 
-QString TAutostartEntry::ExecValue(const QString& programPath) {
+QString TAutostartEntry::ExecValue(const QString& programPath)
+{
     return EscapeString(QuoteArgument(programPath));
 }
 
-void TAutostartEntry::Write(const QString& programPath) const {
+void TAutostartEntry::Write(const QString& programPath) const
+{
     QDir().mkpath(QFileInfo(FilePath()).absolutePath());
     QSaveFile file(FilePath());
     const bool written = file.open(QIODevice::WriteOnly) &&
@@ -76,6 +83,7 @@ void TAutostartEntry::Write(const QString& programPath) const {
         throw EVelmoError("Failed to set data for 'velmo'");
 }
 
-void TAutostartEntry::Remove() const {
+void TAutostartEntry::Remove() const
+{
     QFile::remove(FilePath());
 }

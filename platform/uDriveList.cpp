@@ -4,18 +4,21 @@
 
 namespace {
 
-bool IsAtOrUnder(const QString& path, const QString& folder) {
+bool IsAtOrUnder(const QString& path, const QString& folder)
+{
     return path == folder || path.startsWith(folder + '/');
 }
 
 // Where desktops mount removable media and where people mount disks by hand.
-bool IsInMediaFolder(const QString& mountPoint) {
+bool IsInMediaFolder(const QString& mountPoint)
+{
     return mountPoint.startsWith("/media/") || mountPoint.startsWith("/run/media/") ||
            mountPoint.startsWith("/mnt/");
 }
 
 // Kernel interfaces, runtime folders and snap packages are no drives, whatever backs them.
-bool IsSystemFolder(const QString& mountPoint) {
+bool IsSystemFolder(const QString& mountPoint)
+{
     for (const char* folder : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/lib/snapd"}) {
         if (IsAtOrUnder(mountPoint, folder))
             return true;
@@ -23,13 +26,15 @@ bool IsSystemFolder(const QString& mountPoint) {
     return false;
 }
 
-bool IsNetworkShare(const QString& fsType) {
+bool IsNetworkShare(const QString& fsType)
+{
     static const QStringList networkTypes = {"nfs",   "nfs4",  "cifs",      "smb3",
                                              "smbfs", "sshfs", "fuse.sshfs"};
     return networkTypes.contains(fsType);
 }
 
-bool IsUserVisible(const TMountEntry& entry) {
+bool IsUserVisible(const TMountEntry& entry)
+{
     const QString& point = entry.MountPoint;
     if (point == "/" || IsInMediaFolder(point))
         return true;
@@ -40,7 +45,8 @@ bool IsUserVisible(const TMountEntry& entry) {
 
 } // namespace
 
-QStringList UserVisibleDrives(const QList<TMountEntry>& mounts) {
+QStringList UserVisibleDrives(const QList<TMountEntry>& mounts)
+{
     QStringList drives;
     for (const TMountEntry& entry : mounts) {
         if (IsUserVisible(entry) && !drives.contains(entry.MountPoint))
@@ -49,6 +55,7 @@ QStringList UserVisibleDrives(const QList<TMountEntry>& mounts) {
     return drives;
 }
 
-QStringList LogicalDrives() {
+QStringList LogicalDrives()
+{
     return UserVisibleDrives(Platform().Mounts->Entries());
 }

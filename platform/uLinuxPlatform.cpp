@@ -7,7 +7,8 @@
 #include <QProcess>
 #include <QVariantMap>
 
-QList<TMountEntry> TLinuxMountTable::Entries() const {
+QList<TMountEntry> TLinuxMountTable::Entries() const
+{
     QFile file("/proc/self/mountinfo");
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -18,12 +19,14 @@ QList<TMountEntry> TLinuxMountTable::Entries() const {
     return ParseMountInfo(text);
 }
 
-QString TLinuxProgramLocation::FilePath() const {
+QString TLinuxProgramLocation::FilePath() const
+{
     return QCoreApplication::applicationFilePath();
 }
 
 QString TLinuxLauncher::StartDetached(const QString& program, const QStringList& arguments,
-                                      const QString& workingFolder) {
+                                      const QString& workingFolder)
+{
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
@@ -34,14 +37,15 @@ QString TLinuxLauncher::StartDetached(const QString& program, const QStringList&
     return process.errorString();
 }
 
-void TLinuxSessionBus::AnnounceEnvironment(const QString& name, const QString& value) {
+void TLinuxSessionBus::AnnounceEnvironment(const QString& name, const QString& value)
+{
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
     constexpr int timeoutMs = 500;
-    QDBusMessage systemd =
-        QDBusMessage::createMethodCall("org.freedesktop.systemd1", "/org/freedesktop/systemd1",
-                                       "org.freedesktop.systemd1.Manager", "SetEnvironment");
+    QDBusMessage systemd = QDBusMessage::createMethodCall(
+        "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+        "org.freedesktop.systemd1.Manager", "SetEnvironment");
     systemd << QStringList{name + '=' + value};
     bus.call(systemd, QDBus::Block, timeoutMs);
 

@@ -7,7 +7,8 @@
 // Answers every message box with OK and remembers what it said, as "<title>: <text>".
 class TRecordingMessenger : public IMessenger {
 public:
-    bool Show(TMessageKind /*kind*/, const QString& title, const QString& text) override {
+    bool Show(TMessageKind /*kind*/, const QString& title, const QString& text) override
+    {
         Messages.append(title + ": " + text);
         return true;
     }
@@ -17,7 +18,8 @@ public:
 // Puts a recording messenger in place for one test and the real boxes back afterwards.
 class TMessengerScope {
 public:
-    TMessengerScope() {
+    TMessengerScope()
+    {
         auto messenger = std::make_unique<TRecordingMessenger>();
         Recorder = messenger.get();
         SetMessenger(std::move(messenger));

@@ -22,7 +22,8 @@ private slots:
     void helpPageIsShippedBesideTheProgram();
 };
 
-void TestAbout::showsTheFourPartFileVersion() {
+void TestAbout::showsTheFourPartFileVersion()
+{
     TAboutBox box;
     const QString text = box.findChild<QLabel*>("Version")->text();
     QCOMPARE(text, QString("Version:") + VelmoFileVersion);
@@ -30,7 +31,8 @@ void TestAbout::showsTheFourPartFileVersion() {
     QVERIFY(QString(VelmoProductVersion) != VelmoFileVersion);
 }
 
-void TestAbout::linkOpensTheHelpPageOnce_data() {
+void TestAbout::linkOpensTheHelpPageOnce_data()
+{
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("opened") << "" << QStringList();
@@ -38,7 +40,8 @@ void TestAbout::linkOpensTheHelpPageOnce_data() {
                                 << QStringList("VELMO: xdg-open: not found.");
 }
 
-void TestAbout::linkOpensTheHelpPageOnce() {
+void TestAbout::linkOpensTheHelpPageOnce()
+{
     QFETCH(QString, failure);
     QFETCH(QStringList, messages);
     TTempDrive drive;
@@ -57,13 +60,15 @@ void TestAbout::linkOpensTheHelpPageOnce() {
     QVERIFY(box.isVisible());
 }
 
-void TestAbout::closesWithoutOpeningAnything_data() {
+void TestAbout::closesWithoutOpeningAnything_data()
+{
     QTest::addColumn<bool>("byKey");
     QTest::newRow("close button") << false;
     QTest::newRow("enter key") << true;
 }
 
-void TestAbout::closesWithoutOpeningAnything() {
+void TestAbout::closesWithoutOpeningAnything()
+{
     QFETCH(bool, byKey);
     TTempDrive drive;
     TAboutBox box;
@@ -78,7 +83,8 @@ void TestAbout::closesWithoutOpeningAnything() {
     QVERIFY(drive.Launcher->Launches.isEmpty());
 }
 
-void TestAbout::helpPageIsShippedBesideTheProgram() {
+void TestAbout::helpPageIsShippedBesideTheProgram()
+{
     QFile page(VELMO_PROGRAM_FOLDER "/help.html");
     QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
     QVERIFY(QString::fromUtf8(page.readAll()).contains("VELMO"));

@@ -25,7 +25,8 @@ const QString OtherDrive = "/media/other/DISK";
 
 // A drive with "the program", an environment service and message boxes that answer OK.
 struct TFixture {
-    TFixture() {
+    TFixture()
+    {
         Drive.Mounts->Mounts = {{"/", "ext4", "/dev/vda1"},
                                 {"/proc", "proc", "proc"},
                                 {Drive.Root(), "vfat", "/dev/sdb1"},
@@ -40,36 +41,43 @@ struct TFixture {
     TMessengerScope Messenger;
 };
 
-template <typename T> T* Control(const QDialog& dialog, const char* name) {
+template <typename T> T* Control(const QDialog& dialog, const char* name)
+{
     T* control = dialog.findChild<T*>(name);
     if (!control)
         qFatal("no control %s", name);
     return control;
 }
 
-QComboBox* DriveList(const QDialog& dialog) {
+QComboBox* DriveList(const QDialog& dialog)
+{
     return Control<QComboBox>(dialog, "RzComboBoxDrive");
 }
 
-void Press(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
+void Press(const QDialog& dialog, QDialogButtonBox::StandardButton which)
+{
     Control<QDialogButtonBox>(dialog, "RzDialogButtons1")->button(which)->click();
 }
 
-void PressCreateFile(const QDialog& dialog) {
+void PressCreateFile(const QDialog& dialog)
+{
     Control<QPushButton>(dialog, "RzButtonCreateFile")->click();
 }
 
-QByteArray ReadBytes(const QString& path) {
+QByteArray ReadBytes(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString EnvironmentFileText() {
+QString EnvironmentFileText()
+{
     return QString::fromUtf8(ReadBytes(TEnvironmentFile::UserFilePath()));
 }
 
 // UTF-16 little-endian with a byte-order mark, spelled out byte by byte.
-QByteArray Utf16LeWithBom(std::u16string_view text) {
+QByteArray Utf16LeWithBom(std::u16string_view text)
+{
     QByteArray bytes("\xFF\xFE", 2);
     for (const char16_t c : text) {
         bytes.append(static_cast<char>(c & 0xFF));
@@ -83,12 +91,14 @@ QByteArray Utf16LeWithBom(std::u16string_view text) {
 class TReadOnlyMount {
 public:
     explicit TReadOnlyMount(const QString& folder)
-        : m_folder(QFile::encodeName(folder)) {
+        : m_folder(QFile::encodeName(folder))
+    {
         m_mounted = unshare(CLONE_NEWNS) == 0 &&
                     mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
                     mount("tmpfs", m_folder.constData(), "tmpfs", MS_RDONLY, nullptr) == 0;
     }
-    ~TReadOnlyMount() {
+    ~TReadOnlyMount()
+    {
         if (m_mounted)
             umount(m_folder.constData());
     }
@@ -129,7 +139,8 @@ private slots:
     void autorunThatCannotBeWrittenKeepsTheDialogOpen();
 };
 
-void TestFrmOption::listsTheUserVisibleDrives() {
+void TestFrmOption::listsTheUserVisibleDrives()
+{
     TFixture fixture;
     TfrmOption dialog;
     QComboBox* drives = DriveList(dialog);
@@ -139,7 +150,8 @@ void TestFrmOption::listsTheUserVisibleDrives() {
     QCOMPARE(items, QStringList({"/", fixture.Drive.Root(), OtherDrive}));
 }
 
-void TestFrmOption::preselectsTheRemoveDrive_data() {
+void TestFrmOption::preselectsTheRemoveDrive_data()
+{
     QTest::addColumn<bool>("defined");
     QTest::addColumn<QString>("value"); // "<drive>" stands for the program's drive
     QTest::addColumn<QString>("selected");
@@ -159,7 +171,8 @@ void TestFrmOption::preselectsTheRemoveDrive_data() {
                                                     << "<drive>";
 }
 
-void TestFrmOption::preselectsTheRemoveDrive() {
+void TestFrmOption::preselectsTheRemoveDrive()
+{
     QFETCH(bool, defined);
     QFETCH(QString, value);
     QFETCH(QString, selected);
@@ -173,7 +186,8 @@ void TestFrmOption::preselectsTheRemoveDrive() {
     QVERIFY(fixture.Messenger.Messages().isEmpty());
 }
 
-void TestFrmOption::okWithoutTouchingTheListStoresNoDrive() {
+void TestFrmOption::okWithoutTouchingTheListStoresNoDrive()
+{
     TFixture fixture;
     qputenv("removedrive", QFile::encodeName(OtherDrive));
     TfrmOption dialog;
@@ -185,7 +199,8 @@ void TestFrmOption::okWithoutTouchingTheListStoresNoDrive() {
     QVERIFY(fixture.Drive.SessionBus->Announcements.isEmpty());
 }
 
-void TestFrmOption::okWithNoDriveSelectedStoresNoDrive() {
+void TestFrmOption::okWithNoDriveSelectedStoresNoDrive()
+{
     TFixture fixture;
     qputenv("removedrive", "/media/gone/STICK");
     TfrmOption dialog;
@@ -198,7 +213,8 @@ void TestFrmOption::okWithNoDriveSelectedStoresNoDrive() {
     QVERIFY(fixture.Drive.SessionBus->Announcements.isEmpty());
 }
 
-void TestFrmOption::okStoresTheChosenDrive() {
+void TestFrmOption::okStoresTheChosenDrive()
+{
     TFixture fixture;
     qputenv("removedrive", QFile::encodeName(fixture.Drive.Root()));
     TfrmOption dialog;
@@ -212,7 +228,8 @@ void TestFrmOption::okStoresTheChosenDrive() {
     QVERIFY(fixture.Messenger.Messages().isEmpty());
 }
 
-void TestFrmOption::okWritesOrRemovesTheAutostartEntry_data() {
+void TestFrmOption::okWritesOrRemovesTheAutostartEntry_data()
+{
     QTest::addColumn<bool>("existedBefore");
     QTest::addColumn<bool>("checked");
     QTest::newRow("checked, absent before") << false << true;
@@ -221,7 +238,8 @@ void TestFrmOption::okWritesOrRemovesTheAutostartEntry_data() {
     QTest::newRow("unchecked, absent before") << false << false;
 }
 
-void TestFrmOption::okWritesOrRemovesTheAutostartEntry() {
+void TestFrmOption::okWritesOrRemovesTheAutostartEntry()
+{
     QFETCH(bool, existedBefore);
     QFETCH(bool, checked);
     TFixture fixture;
@@ -244,7 +262,8 @@ void TestFrmOption::okWritesOrRemovesTheAutostartEntry() {
     QVERIFY(fixture.Messenger.Messages().isEmpty());
 }
 
-void TestFrmOption::minChecksTheBoxOnlyWhenOne_data() {
+void TestFrmOption::minChecksTheBoxOnlyWhenOne_data()
+{
     QTest::addColumn<bool>("present");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("checked");
@@ -255,7 +274,8 @@ void TestFrmOption::minChecksTheBoxOnlyWhenOne_data() {
     QTest::newRow("absent") << false << "" << false;
 }
 
-void TestFrmOption::minChecksTheBoxOnlyWhenOne() {
+void TestFrmOption::minChecksTheBoxOnlyWhenOne()
+{
     QFETCH(bool, present);
     QFETCH(QString, value);
     QFETCH(bool, checked);
@@ -266,14 +286,16 @@ void TestFrmOption::minChecksTheBoxOnlyWhenOne() {
     QCOMPARE(Control<QCheckBox>(dialog, "RzCheckBox2")->isChecked(), checked);
 }
 
-void TestFrmOption::okStoresMin_data() {
+void TestFrmOption::okStoresMin_data()
+{
     QTest::addColumn<bool>("checked");
     QTest::addColumn<QString>("stored");
     QTest::newRow("checked") << true << "1";
     QTest::newRow("unchecked") << false << "0";
 }
 
-void TestFrmOption::okStoresMin() {
+void TestFrmOption::okStoresMin()
+{
     QFETCH(bool, checked);
     QFETCH(QString, stored);
     TFixture fixture;
@@ -285,7 +307,8 @@ void TestFrmOption::okStoresMin() {
     QCOMPARE(TMachineSettings().ReadMin(), stored);
 }
 
-void TestFrmOption::cancelStoresNothing() {
+void TestFrmOption::cancelStoresNothing()
+{
     TFixture fixture;
     qputenv("removedrive", QFile::encodeName(fixture.Drive.Root()));
     TfrmOption dialog;
@@ -303,7 +326,8 @@ void TestFrmOption::cancelStoresNothing() {
     QVERIFY(!QFile::exists(TMachineSettings::FilePath()));
 }
 
-void TestFrmOption::okReportsAFailedStoreAndStillCloses_data() {
+void TestFrmOption::okReportsAFailedStoreAndStillCloses_data()
+{
     // A file where the store's folder belongs: even root cannot write there.
     QTest::addColumn<QString>("blockedFolder");
     QTest::addColumn<QString>("message");
@@ -317,7 +341,8 @@ void TestFrmOption::okReportsAFailedStoreAndStillCloses_data() {
                          << "Failed to set data for 'min'." << true << false;
 }
 
-void TestFrmOption::okReportsAFailedStoreAndStillCloses() {
+void TestFrmOption::okReportsAFailedStoreAndStillCloses()
+{
     QFETCH(QString, blockedFolder);
     QFETCH(QString, message);
     QFETCH(bool, autostartWritten);
@@ -340,7 +365,8 @@ void TestFrmOption::okReportsAFailedStoreAndStillCloses() {
     QCOMPARE(QFile::exists(TMachineSettings::FilePath()), minWritten);
 }
 
-void TestFrmOption::createsAutorunInTheDriveRoot_data() {
+void TestFrmOption::createsAutorunInTheDriveRoot_data()
+{
     QTest::addColumn<QString>("programPath"); // below the drive
     QTest::addColumn<QByteArray>("autorun");
     QTest::newRow("in a folder") << "Tools/start"
@@ -355,7 +381,8 @@ void TestFrmOption::createsAutorunInTheDriveRoot_data() {
                           u"ACTION = Usb-Menu\r\n");
 }
 
-void TestFrmOption::createsAutorunInTheDriveRoot() {
+void TestFrmOption::createsAutorunInTheDriveRoot()
+{
     QFETCH(QString, programPath);
     QFETCH(QByteArray, autorun);
     TFixture fixture;
@@ -375,7 +402,8 @@ void TestFrmOption::createsAutorunInTheDriveRoot() {
     QVERIFY(dialog.isVisible());
 }
 
-void TestFrmOption::rewritesAutorunOnEveryPress() {
+void TestFrmOption::rewritesAutorunOnEveryPress()
+{
     TFixture fixture;
     const QString root = fixture.Drive.Root();
     fixture.Drive.SetProgramPath(root + "/start");
@@ -393,14 +421,16 @@ void TestFrmOption::rewritesAutorunOnEveryPress() {
     QCOMPARE(fixture.Messenger.Messages().size(), 2);
 }
 
-void TestFrmOption::autorunThatCannotBeWrittenKeepsTheDialogOpen_data() {
+void TestFrmOption::autorunThatCannotBeWrittenKeepsTheDialogOpen_data()
+{
     QTest::addColumn<bool>("readOnlyDrive");
     QTest::addColumn<QString>("reason");
     QTest::newRow("a folder named autorun.inf") << false << "Filename refers to a directory";
     QTest::newRow("read-only drive") << true << "Read-only file system";
 }
 
-void TestFrmOption::autorunThatCannotBeWrittenKeepsTheDialogOpen() {
+void TestFrmOption::autorunThatCannotBeWrittenKeepsTheDialogOpen()
+{
     QFETCH(bool, readOnlyDrive);
     QFETCH(QString, reason);
     TFixture fixture;

@@ -24,13 +24,15 @@ private:
 
 namespace {
 
-QString ReadEntry() {
+QString ReadEntry()
+{
     QFile file(TAutostartEntry::FilePath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // A program that leaves a mark beside itself when it runs.
-QString WriteMarkingProgram(const TTempDrive& drive, const QString& relativePath) {
+QString WriteMarkingProgram(const TTempDrive& drive, const QString& relativePath)
+{
     const QString path = drive.WriteFile(relativePath, "#!/bin/sh\ntouch \"$0.started\"\n");
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     return path;
@@ -38,7 +40,8 @@ QString WriteMarkingProgram(const TTempDrive& drive, const QString& relativePath
 
 } // namespace
 
-void TestAutostart::writeThenRemove() {
+void TestAutostart::writeThenRemove()
+{
     TTempDrive drive;
     const TAutostartEntry entry;
     QVERIFY(!entry.Exists());
@@ -52,13 +55,15 @@ void TestAutostart::writeThenRemove() {
     QVERIFY(!entry.Exists());
 }
 
-void TestAutostart::removingAnAbsentEntryIsNoError() {
+void TestAutostart::removingAnAbsentEntryIsNoError()
+{
     TTempDrive drive;
     TAutostartEntry().Remove();
     QVERIFY(!TAutostartEntry().Exists());
 }
 
-void TestAutostart::writeFailureRaises() {
+void TestAutostart::writeFailureRaises()
+{
     TTempDrive drive;
     // A file where the autostart folder belongs stops even root from writing the entry.
     QFile blocker(drive.ConfigHome() + "/autostart");
@@ -72,7 +77,8 @@ void TestAutostart::writeFailureRaises() {
     }
 }
 
-void TestAutostart::addPathRows() {
+void TestAutostart::addPathRows()
+{
     QTest::addColumn<QString>("relativePath");
     QTest::newRow("plain") << "Tools/start";
     QTest::newRow("blanks") << "My Tools/start here";
@@ -80,12 +86,14 @@ void TestAutostart::addPathRows() {
     QTest::newRow("shell characters") << "q\"d$x `t` \\b 'a' (1);&|<>*?#~/start";
 }
 
-void TestAutostart::entryPassesValidation_data() {
+void TestAutostart::entryPassesValidation_data()
+{
     addPathRows();
     QTest::newRow("percent") << "100%/start %f";
 }
 
-void TestAutostart::entryPassesValidation() {
+void TestAutostart::entryPassesValidation()
+{
     QFETCH(QString, relativePath);
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
     if (validator.isEmpty())
@@ -100,11 +108,13 @@ void TestAutostart::entryPassesValidation() {
     QVERIFY2(process.exitCode() == 0 && output.isEmpty(), qPrintable(output));
 }
 
-void TestAutostart::execLineStartsTheProgram_data() {
+void TestAutostart::execLineStartsTheProgram_data()
+{
     addPathRows();
 }
 
-void TestAutostart::execLineStartsTheProgram() {
+void TestAutostart::execLineStartsTheProgram()
+{
     QFETCH(QString, relativePath);
     // gio reads the entry with GLib's desktop-entry parser, as GNOME's session does.
     const QString gio = QStandardPaths::findExecutable("gio");

@@ -11,7 +11,8 @@ private slots:
     void realMountTableListsRoot();
 };
 
-void TestDriveList::listsUserVisibleDrives_data() {
+void TestDriveList::listsUserVisibleDrives_data()
+{
     QTest::addColumn<QList<TMountEntry>>("mounts");
     QTest::addColumn<QStringList>("drives");
 
@@ -69,13 +70,15 @@ void TestDriveList::listsUserVisibleDrives_data() {
     QTest::newRow("no mounts") << QList<TMountEntry>{} << QStringList{};
 }
 
-void TestDriveList::listsUserVisibleDrives() {
+void TestDriveList::listsUserVisibleDrives()
+{
     QFETCH(QList<TMountEntry>, mounts);
     QFETCH(QStringList, drives);
     QCOMPARE(UserVisibleDrives(mounts), drives);
 }
 
-void TestDriveList::realMountTableListsRoot() {
+void TestDriveList::realMountTableListsRoot()
+{
     ResetPlatform();
     const QStringList drives = LogicalDrives();
     QVERIFY(drives.contains("/"));
