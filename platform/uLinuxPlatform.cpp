@@ -12,10 +12,10 @@ QList<TMountEntry> TLinuxMountTable::Entries() const
     QFile file("/proc/self/mountinfo");
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    // readAll() stops early on proc files that report size 0, so read until the end.
+    // Proc files report size 0, so atEnd() holds at once: read until a read comes back empty.
     QByteArray text;
-    while (!file.atEnd())
-        text += file.read(65536);
+    for (QByteArray chunk = file.read(65536); !chunk.isEmpty(); chunk = file.read(65536))
+        text += chunk;
     return ParseMountInfo(text);
 }
 

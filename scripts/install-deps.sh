@@ -7,7 +7,7 @@ packages=(
     qt6-qpa-plugins
     fonts-noto-cjk
     xvfb xauth x11-apps imagemagick trayer xdotool
-    icoutils desktop-file-utils
+    icoutils desktop-file-utils libglib2.0-bin
 )
 as_root=()
 [ "$(id -u)" = 0 ] || as_root=(sudo)
