@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # $ORIGIN is for the dynamic loader, not for the shell
 # Makes a self-contained VELMO folder that runs from wherever it is copied (a stick's root
 # included): the program, the Qt plugins it loads, and those libraries of theirs that a desktop
 # Linux machine cannot be counted on to have. Everything is found relative to the program.
@@ -28,14 +29,16 @@ qt_plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
 
 # Qt and what only Qt brings along: ICU (its versioned names differ between distributions),
 # double-conversion, PCRE2 for UTF-16, md4c, BLAKE2 with the OpenMP runtime it uses, and the
-# X helpers that only Qt's xcb platform uses. SQLite goes too: the catalogue travels with the
-# drive, so one engine reads and writes it on every machine. glibc, libstdc++, X11/xcb, GL,
-# fontconfig, freetype, harfbuzz, GLib, GTK and D-Bus come with every desktop and are left out.
+# X libraries that Qt's xcb platform needs and the GTK desktop stack does not bring (xcb-util
+# helpers, xkbcommon-x11, xcb-shape, session management). SQLite goes too: the catalogue
+# travels with the drive, so one engine reads and writes it on every machine. glibc, libstdc++,
+# libX11/libxcb, GL, fontconfig, freetype, harfbuzz, GLib, GTK and D-Bus come with every
+# desktop and are left out.
 bundled_libraries=(
     'libQt6*' 'libicu*' 'libdouble-conversion.so*' 'libpcre2-16.so*' 'libmd4c.so*'
     'libb2.so*' 'libgomp.so*' 'libxcb-icccm.so*' 'libxcb-image.so*' 'libxcb-keysyms.so*'
     'libxcb-render-util.so*' 'libxcb-util.so*' 'libxcb-xkb.so*' 'libxcb-cursor.so*'
-    'libxkbcommon-x11.so*' 'libsqlite3.so*'
+    'libxcb-shape.so*' 'libxkbcommon-x11.so*' 'libSM.so*' 'libICE.so*' 'libsqlite3.so*'
 )
 
 # The plugins each Qt module loads, as <folder>/<file>: Gui's windowing (X11, and offscreen for
@@ -77,9 +80,10 @@ needed_libraries() {
 
 prepare_out_dir() {
     if [ -e "$out_dir" ] && [ -n "$(ls -A "$out_dir")" ]; then
-        [ -f "$out_dir/qt.conf" ] && [ -f "$out_dir/velmo" ] ||
+        if [ ! -f "$out_dir/qt.conf" ] || [ ! -f "$out_dir/velmo" ]; then
             die "$out_dir holds files and is no VELMO bundle: choose a new or empty folder"
-        rm -rf "${out_dir:?}/velmo" "$out_dir/qt.conf" "$out_dir/lib" "$out_dir/plugins"
+        fi
+        rm -rf "${out_dir:?}/velmo" "${out_dir:?}/qt.conf" "${out_dir:?}/lib" "${out_dir:?}/plugins"
     fi
     mkdir -p "$out_dir/lib" "$out_dir/plugins"
 }
