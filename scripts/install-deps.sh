@@ -8,6 +8,7 @@ packages=(
     fonts-noto-cjk
     xvfb xauth x11-apps imagemagick trayer xdotool
     icoutils desktop-file-utils libglib2.0-bin
+    patchelf sqlite3 debootstrap
 )
 as_root=()
 [ "$(id -u)" = 0 ] || as_root=(sudo)
