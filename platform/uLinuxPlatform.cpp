@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QFile>
 #include <QProcess>
 #include <QVariantMap>
@@ -52,6 +53,8 @@ void TLinuxSessionBus::AnnounceEnvironment(const QString& name, const QString& v
     QDBusMessage activation =
         QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
                                        "org.freedesktop.DBus", "UpdateActivationEnvironment");
+    // The bus takes a{ss}: the map type must be known to Qt DBus before it is sent.
+    qDBusRegisterMetaType<QMap<QString, QString>>();
     QMap<QString, QString> variables{{name, value}};
     activation << QVariant::fromValue(variables);
     bus.call(activation, QDBus::Block, timeoutMs);
