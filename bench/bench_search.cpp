@@ -19,7 +19,8 @@ namespace {
 constexpr int Repetitions = 7;
 
 // 100 folders of 10 subfolders of 100 files (one in ten an ".exe"), and a hidden folder.
-void BuildTree(const QString& root) {
+void BuildTree(const QString& root)
+{
     for (int top = 0; top < 100; ++top) {
         for (int sub = 0; sub < 10; ++sub) {
             const QString folder = QString("%1/App%2/Part%3").arg(root).arg(top).arg(sub);
@@ -35,7 +36,8 @@ void BuildTree(const QString& root) {
     QFile(root + "/.hidden/skipped.exe").open(QIODevice::WriteOnly);
 }
 
-double MedianMilliseconds(const std::function<void()>& run) {
+double MedianMilliseconds(const std::function<void()>& run)
+{
     run(); // warms the cache
     std::vector<double> times;
     for (int i = 0; i < Repetitions; ++i) {
@@ -48,7 +50,8 @@ double MedianMilliseconds(const std::function<void()>& run) {
     return times[times.size() / 2];
 }
 
-QStringList DepthArguments(const TSearchInfo& info) {
+QStringList DepthArguments(const TSearchInfo& info)
+{
     QStringList arguments{"-P", info.Path};
     if (!info.AllSubDirs)
         arguments << "-maxdepth" << QString::number(qMax(info.Depth + 1, 0) + 1);
@@ -57,7 +60,8 @@ QStringList DepthArguments(const TSearchInfo& info) {
 
 // The same choices as find arguments: links not followed, hidden folders pruned, regular files
 // and links to them.
-QStringList SameSearchArguments(const TSearchInfo& info) {
+QStringList SameSearchArguments(const TSearchInfo& info)
+{
     return DepthArguments(info) << "-mindepth"
                                 << "1"
                                 << "("
@@ -76,18 +80,21 @@ QStringList SameSearchArguments(const TSearchInfo& info) {
 }
 
 // The plainest find with the same mask and depth (hidden folders entered, any kind of entry).
-QStringList PlainArguments(const TSearchInfo& info) {
+QStringList PlainArguments(const TSearchInfo& info)
+{
     return DepthArguments(info) << "-iname" << info.FileMask;
 }
 
-qsizetype CountFoundByFind(const QStringList& arguments) {
+qsizetype CountFoundByFind(const QStringList& arguments)
+{
     QProcess find;
     find.start("find", arguments);
     find.waitForFinished(-1);
     return find.readAllStandardOutput().count('\n');
 }
 
-void Compare(QTextStream& out, const QString& label, const TSearchInfo& info) {
+void Compare(QTextStream& out, const QString& label, const TSearchInfo& info)
+{
     qsizetype found = 0;
     const double search = MedianMilliseconds([&] {
         QStringList list;
@@ -110,7 +117,8 @@ void Compare(QTextStream& out, const QString& label, const TSearchInfo& info) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTemporaryDir temp;

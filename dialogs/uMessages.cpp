@@ -3,6 +3,7 @@
 #include "uError.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -12,7 +13,8 @@ public:
     bool Show(TMessageKind kind, const QString& title, const QString& text) override
     {
         QMessageBox box(Icon(kind), title, text, Buttons(kind), QApplication::activeWindow());
-        return box.exec() == (kind == TMessageKind::Confirmation ? QMessageBox::Yes : QMessageBox::Ok);
+        return box.exec() ==
+               (kind == TMessageKind::Confirmation ? QMessageBox::Yes : QMessageBox::Ok);
     }
 
 private:
@@ -64,6 +66,12 @@ QString TitleOf(TMessageKind kind)
     return QApplication::applicationName();
 }
 
+TFolderChooser& CurrentFolderChooser()
+{
+    static TFolderChooser chooser;
+    return chooser;
+}
+
 } // namespace
 
 IMessenger& Messenger()
@@ -95,4 +103,16 @@ void Guarded(const std::function<void()>& command)
     } catch (const std::exception& error) {
         ShowStandardError(error);
     }
+}
+
+QString ChooseFolder()
+{
+    if (const TFolderChooser& chooser = CurrentFolderChooser())
+        return chooser();
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow());
+}
+
+void SetFolderChooser(TFolderChooser chooser)
+{
+    CurrentFolderChooser() = std::move(chooser);
 }

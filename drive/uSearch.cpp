@@ -13,7 +13,8 @@ namespace {
 
 // Only "*" and "?" are wildcards: every other character stands for itself, brackets included,
 // so a name such as "setup[1].exe" can be typed as it is.
-QRegularExpression MaskExpression(const QString& mask) {
+QRegularExpression MaskExpression(const QString& mask)
+{
     QString pattern;
     qsizetype literalStart = 0;
     for (qsizetype i = 0; i <= mask.size(); ++i) {
@@ -29,7 +30,8 @@ QRegularExpression MaskExpression(const QString& mask) {
                                   QRegularExpression::DotMatchesEverythingOption);
 }
 
-bool IsHidden(const QString& name) {
+bool IsHidden(const QString& name)
+{
     return name.startsWith('.');
 }
 
@@ -40,7 +42,8 @@ using TFolderHandle = std::unique_ptr<DIR, TFolderCloser>;
 
 // The directory entry tells the kind on most file systems; only where it does not is the entry
 // itself asked (never its target, so a link stays a link).
-unsigned char EntryType(DIR* dir, const dirent& entry) {
+unsigned char EntryType(DIR* dir, const dirent& entry)
+{
     if (entry.d_type != DT_UNKNOWN)
         return entry.d_type;
     struct stat status;
@@ -49,7 +52,8 @@ unsigned char EntryType(DIR* dir, const dirent& entry) {
     return static_cast<unsigned char>(IFTODT(status.st_mode));
 }
 
-bool IsFile(DIR* dir, const dirent& entry, unsigned char type) {
+bool IsFile(DIR* dir, const dirent& entry, unsigned char type)
+{
     if (type != DT_LNK)
         return type == DT_REG;
     struct stat target;
@@ -62,10 +66,13 @@ public:
     TFolderSearch(const QString& mask, bool unlimited, QStringList& list)
         : m_mask(MaskExpression(mask))
         , m_unlimited(unlimited)
-        , m_list(list) {}
+        , m_list(list)
+    {
+    }
 
     // depth: as FindFilesToDepth's.
-    void Search(const QString& folder, int depth) {
+    void Search(const QString& folder, int depth)
+    {
         if (folder.isEmpty())
             return;
         const QString prefix = folder.endsWith('/') ? folder : folder + '/';
@@ -78,7 +85,8 @@ public:
 private:
     // Appends the folder's matches and returns the subfolders to enter. The folder is closed
     // before any subfolder is opened, so the depth of a tree never costs open descriptors.
-    QStringList ReadFolder(const QString& prefix, bool collectSubfolders) {
+    QStringList ReadFolder(const QString& prefix, bool collectSubfolders)
+    {
         QStringList subfolders;
         const TFolderHandle dir(opendir(QFile::encodeName(prefix).constData()));
         if (!dir)
@@ -105,15 +113,18 @@ private:
 
 } // namespace
 
-void FindFiles(const QString& folder, const QString& mask, bool recurse, QStringList& list) {
+void FindFiles(const QString& folder, const QString& mask, bool recurse, QStringList& list)
+{
     TFolderSearch(mask, recurse, list).Search(folder, -1);
 }
 
-void FindFilesToDepth(const QString& folder, const QString& mask, int depth, QStringList& list) {
+void FindFilesToDepth(const QString& folder, const QString& mask, int depth, QStringList& list)
+{
     TFolderSearch(mask, false, list).Search(folder, depth);
 }
 
-void SearchFiles(const TSearchInfo& info, QStringList& list) {
+void SearchFiles(const TSearchInfo& info, QStringList& list)
+{
     if (info.AllSubDirs)
         FindFiles(info.Path, info.FileMask, true, list);
     else if (info.DepthLimited)
@@ -122,6 +133,7 @@ void SearchFiles(const TSearchInfo& info, QStringList& list) {
         FindFiles(info.Path, info.FileMask, false, list);
 }
 
-bool IsDotDir(const QString& name) {
+bool IsDotDir(const QString& name)
+{
     return name == QLatin1String(".") || name == QLatin1String("..");
 }

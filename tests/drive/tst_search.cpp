@@ -21,14 +21,16 @@ namespace {
 // gives up the two capabilities that let it, so a locked folder is locked for the search too.
 class TWithoutReadOverride {
 public:
-    TWithoutReadOverride() {
+    TWithoutReadOverride()
+    {
         if (syscall(SYS_capget, &m_header, m_saved) != 0)
             return;
         __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
         lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
         m_lowered = syscall(SYS_capset, &m_header, lowered) == 0;
     }
-    ~TWithoutReadOverride() {
+    ~TWithoutReadOverride()
+    {
         if (m_lowered)
             syscall(SYS_capset, &m_header, m_saved);
     }
@@ -41,7 +43,8 @@ private:
     bool m_lowered = false;
 };
 
-bool CanOpenFolder(const QString& path) {
+bool CanOpenFolder(const QString& path)
+{
     DIR* dir = opendir(QFile::encodeName(path).constData());
     if (dir)
         closedir(dir);
@@ -49,7 +52,8 @@ bool CanOpenFolder(const QString& path) {
 }
 
 // Entries: "a/b.exe" a file (its folders made), "a/" a folder, "a -> target" a symbolic link.
-void BuildTree(const QString& root, const QStringList& entries) {
+void BuildTree(const QString& root, const QStringList& entries)
+{
     for (const QString& entry : entries) {
         const QStringList link = entry.split(" -> ");
         const QString path = root + '/' + link.first();
@@ -65,21 +69,25 @@ void BuildTree(const QString& root, const QStringList& entries) {
     }
 }
 
-TSearchInfo AllSubDirs(const QString& mask) {
+TSearchInfo AllSubDirs(const QString& mask)
+{
     return {"", mask, false, true, 0};
 }
 
-TSearchInfo ToDepth(int depth) {
+TSearchInfo ToDepth(int depth)
+{
     return {"", "*.exe", true, false, depth};
 }
 
-TSearchInfo FolderOnly() {
+TSearchInfo FolderOnly()
+{
     return {"", "*.exe", false, false, 0};
 }
 
 // The files GNU find reports for the same choices: links not followed, hidden folders below the
 // start pruned, regular files and links to them (-xtype f), the name matched by -iname.
-QSet<QString> FoundByGnuFind(const TSearchInfo& info) {
+QSet<QString> FoundByGnuFind(const TSearchInfo& info)
+{
     QStringList arguments{"-P", info.Path, "-mindepth", "1"};
     if (!info.AllSubDirs) {
         const int folderLevels = info.DepthLimited ? qMax(info.Depth + 1, 0) : 0;
@@ -127,7 +135,8 @@ private slots:
     void isDotDir();
 };
 
-void TestSearch::findsWhatTheChoicesAskFor_data() {
+void TestSearch::findsWhatTheChoicesAskFor_data()
+{
     QTest::addColumn<QStringList>("tree");
     QTest::addColumn<QString>("folder"); // appended to the tree's root to give the folder text
     QTest::addColumn<TSearchInfo>("info");
@@ -184,7 +193,8 @@ void TestSearch::findsWhatTheChoicesAskFor_data() {
         << "Locked" << QStringList{"a.exe", "Open/c.exe"};
 }
 
-void TestSearch::findsWhatTheChoicesAskFor() {
+void TestSearch::findsWhatTheChoicesAskFor()
+{
     QFETCH(QStringList, tree);
     QFETCH(QString, folder);
     QFETCH(TSearchInfo, info);
@@ -215,7 +225,8 @@ void TestSearch::findsWhatTheChoicesAskFor() {
     QCOMPARE(relative, expected);
 }
 
-void TestSearch::agreesWithGnuFind_data() {
+void TestSearch::agreesWithGnuFind_data()
+{
     QTest::addColumn<TSearchInfo>("info");
     QTest::newRow("* everywhere") << AllSubDirs("*");
     QTest::newRow("*.H everywhere") << AllSubDirs("*.H");
@@ -225,7 +236,8 @@ void TestSearch::agreesWithGnuFind_data() {
     QTest::newRow("*a* n = 3") << TSearchInfo{"", "*a*", true, false, 3};
 }
 
-void TestSearch::agreesWithGnuFind() {
+void TestSearch::agreesWithGnuFind()
+{
     QFETCH(TSearchInfo, info);
     info.Path = "/usr";
     const QSet<QString> expected = FoundByGnuFind(info);
@@ -239,7 +251,8 @@ void TestSearch::agreesWithGnuFind() {
     QCOMPARE(expected - foundSet, QSet<QString>{});
 }
 
-void TestSearch::isDotDir() {
+void TestSearch::isDotDir()
+{
     QVERIFY(IsDotDir("."));
     QVERIFY(IsDotDir(".."));
     QVERIFY(!IsDotDir("..."));
