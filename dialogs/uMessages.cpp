@@ -3,6 +3,7 @@
 #include "uError.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -65,6 +66,12 @@ QString TitleOf(TMessageKind kind)
     return ApplicationTitle;
 }
 
+TFolderChooser& CurrentFolderChooser()
+{
+    static TFolderChooser chooser;
+    return chooser;
+}
+
 } // namespace
 
 IMessenger& Messenger()
@@ -96,4 +103,16 @@ void Guarded(const std::function<void()>& command)
     } catch (const std::exception& error) {
         ShowStandardError(error);
     }
+}
+
+QString ChooseFolder()
+{
+    if (const TFolderChooser& chooser = CurrentFolderChooser())
+        return chooser();
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow());
+}
+
+void SetFolderChooser(TFolderChooser chooser)
+{
+    CurrentFolderChooser() = std::move(chooser);
 }

@@ -34,3 +34,9 @@ void ShowStandardError(const std::exception& error);
 
 // Runs a command and shows whatever it raised in the standard error display.
 void Guarded(const std::function<void()>& command);
+
+// Every folder chooser goes through one hook, so tests can answer it: the full path of the
+// chosen folder, empty when the user cancels.
+using TFolderChooser = std::function<QString()>;
+QString ChooseFolder();
+void SetFolderChooser(TFolderChooser chooser); // empty puts the real chooser back
