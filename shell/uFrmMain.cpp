@@ -119,6 +119,9 @@ void TfrmMain::CreateActions()
     ConnectCommand(ActionDelSc, &TfrmMain::ActionDelScExecute);
     ConnectCommand(ActionDeltree, &TfrmMain::ActionDeltreeExecute);
     ConnectCommand(ActionOpenFolder, &TfrmMain::ActionOpenFolderExecute);
+    ConnectCommand(ActionSearchSc, &TfrmMain::ActionSearchScExecute);
+    ConnectCommand(ActionOption, &TfrmMain::ActionOptionExecute);
+    ConnectCommand(ActionAbout, &TfrmMain::ActionAboutExecute);
 }
 
 void TfrmMain::ConnectCommand(QAction* action, void (TfrmMain::*command)())

@@ -69,6 +69,9 @@ public slots:
     void ActionDelScExecute();
     void ActionDeltreeExecute();
     void ActionOpenFolderExecute();
+    void ActionSearchScExecute();
+    void ActionOptionExecute();
+    void ActionAboutExecute();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -95,6 +98,7 @@ private:
     int ImageIndexFor(const TQShortCut& shortCut);
     QPixmap TrayBitmapFor(const TQShortCut& shortCut) const;
     void ClearTrayMenu();
+    void ImportFoundFiles(const QStringList& found);
 
     bool m_showMainForm = true;
     QList<TQShortCut> m_shownShortCuts; // the records of the list's items, by item data

@@ -1,13 +1,18 @@
 // The main window's commands that change the catalogue or act on a shown program.
+#include "About.h"
 #include "uCommon.h"
 #include "uDataModule.h"
 #include "uEnvironment.h"
 #include "uFrmCrShortCutG.h"
 #include "uFrmMain.h"
+#include "uFrmOption.h"
+#include "uFrmSearch.h"
 #include "uFrmShortcut.h"
 #include "uMessages.h"
+#include "uSearch.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace {
 
@@ -120,4 +125,66 @@ void TfrmMain::ActionOpenFolderExecute()
     const QString folder = FolderOf(ShortCutOf(selected.first()).FileName);
     if (QFileInfo(folder).isDir())
         RunProgram(folder, {});
+}
+
+void TfrmMain::ActionSearchScExecute()
+{
+    TSearchInfo searchInfo;
+    {
+        TfrmSearch dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        searchInfo = dialog.SearchInfo;
+    }
+    QStringList found;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    SearchFiles(searchInfo, found);
+    QGuiApplication::restoreOverrideCursor();
+    if (found.isEmpty()) {
+        ShowMessage(TMessageKind::Information, "没有搜索到可执行文件");
+        return;
+    }
+    const QString count = QString::number(found.size());
+    if (!ShowMessage(TMessageKind::Confirmation, "找到" + count + "个可执行文件，要进行分类么？"))
+        return;
+    ImportFoundFiles(found);
+}
+
+void TfrmMain::ImportFoundFiles(const QStringList& found)
+{
+    // The category chosen in one editor is offered in the next, even after a cancel.
+    QString category = GetCurrentGroupName();
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        TQShortCut proposal;
+        proposal.GroupName = category;
+        proposal.FileName = found[i];
+        proposal.SCText = GetFileTitle(found[i]);
+        TfrmShortCut editor(this);
+        editor.SetMode(0);
+        editor.SetShortCut(proposal);
+        const bool accepted = editor.exec() == QDialog::Accepted;
+        const TQShortCut result = editor.GetShortCut();
+        category = result.GroupName;
+        if (accepted) {
+            if (dm->ShortCutExists(result.FileName))
+                ShowMessage(TMessageKind::Warning, "已经存在的应用程序！");
+            else if (!result.IsEmpty())
+                dm->AddShortCut(result);
+        }
+        ShowStatus(QString("正在处理%1/%2个文件").arg(i + 1).arg(found.size()));
+    }
+    ShowStatus("批量处理文件结束。");
+    BuildTrayMenu();
+}
+
+void TfrmMain::ActionOptionExecute()
+{
+    TfrmOption dialog(this);
+    dialog.exec();
+}
+
+void TfrmMain::ActionAboutExecute()
+{
+    TAboutBox box(this);
+    box.exec();
 }
