@@ -17,7 +17,7 @@ public:
     explicit TfrmCrShortCutG(QWidget* parent = nullptr);
 
     // Stores the category and closes, or says why not and stays open with the input as it is.
-    // What the store raises leaves here for the caller to show.
+    // What the store raises leaves here; the OK button shows it in the standard error display.
     void RzDialogButtons1ClickOk();
     void RzEdit1Change();
 
