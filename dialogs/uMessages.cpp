@@ -17,6 +17,21 @@ public:
                (kind == TMessageKind::Confirmation ? QMessageBox::Yes : QMessageBox::Ok);
     }
 
+    // Qt's own dialog: a native one may ignore the hidden-files filter. Links are handed back
+    // as links, so a path stays where the user found it.
+    QString OpenFile(const QString& presetPath, const QStringList& nameFilters) override {
+        QFileDialog dialog(QApplication::activeWindow());
+        dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontResolveSymlinks);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(nameFilters);
+        dialog.setFilter(dialog.filter() | QDir::Hidden);
+        if (!presetPath.isEmpty())
+            dialog.selectFile(presetPath);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
 private:
     static QMessageBox::Icon Icon(TMessageKind kind)
     {

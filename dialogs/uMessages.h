@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <exception>
 #include <functional>
@@ -19,6 +20,9 @@ public:
     virtual ~IMessenger() = default;
     // True when the user answered OK or Yes.
     virtual bool Show(TMessageKind kind, const QString& title, const QString& text) = 0;
+    // The open-file dialog: hidden files shown, the current folder left as it is. The preset
+    // may be empty; nameFilters in Qt's form, the first is the default. Empty on cancel.
+    virtual QString OpenFile(const QString& presetPath, const QStringList& nameFilters) = 0;
 };
 
 // The real boxes, or what a test has put in their place.

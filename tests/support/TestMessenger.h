@@ -5,8 +5,8 @@
 #include <QList>
 #include <QString>
 
-// Answers message boxes in a test: records each box and gives the next scripted answer
-// (Yes/OK when the script has run out).
+// Answers message boxes and file dialogs in a test: records each and gives the next scripted
+// answer (Yes/OK, or a cancelled file dialog, when the script has run out).
 class TScriptedMessenger : public IMessenger {
 public:
     struct TShown {
@@ -21,8 +21,17 @@ public:
         return Answers.isEmpty() ? true : Answers.takeFirst();
     }
 
-    QStringList Texts() const
-    {
+    struct TOpenFileRequest {
+        QString PresetPath;
+        QStringList NameFilters;
+    };
+
+    QString OpenFile(const QString& presetPath, const QStringList& nameFilters) override {
+        OpenFileRequests.append({presetPath, nameFilters});
+        return ChosenFiles.isEmpty() ? QString() : ChosenFiles.takeFirst();
+    }
+
+    QStringList Texts() const {
         QStringList texts;
         for (const TShown& shown : Shown)
             texts.append(shown.Text);
@@ -31,6 +40,8 @@ public:
 
     QList<TShown> Shown;
     QList<bool> Answers;
+    QList<TOpenFileRequest> OpenFileRequests;
+    QStringList ChosenFiles; // an empty entry cancels that dialog
 };
 
 // Installs a scripted messenger for the life of a test and puts the real boxes back after.
