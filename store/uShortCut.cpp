@@ -4,6 +4,10 @@
 #include "uPeIcon.h"
 
 #include <QFile>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include <algorithm>
 #include <QFileInfo>
 
 namespace {
@@ -44,9 +48,44 @@ TPeIcon ReadProgramIcon(const QString& path) {
     return ExtractPeIcon(source, TQShortCut::StandardIconSize);
 }
 
+// Qt's ICO reader premultiplies the alpha of 32-bit images, which rounds the colours of
+// translucent pixels; such an image is taken as stored instead: rows of BGRA from the bottom
+// up, which is ARGB32 in memory on a little-endian machine. Null when the image is of
+// another kind, or has no alpha at all (old icons keep their transparency in the mask).
+QImage StraightAlphaImage(const TPeIcon& icon) {
+    constexpr std::size_t icoHeader = 6 + 16;
+    constexpr std::size_t dibHeader = 40;
+    constexpr int maxSide = 256;
+    if (QSysInfo::ByteOrder != QSysInfo::LittleEndian || icon.Format != TPeIconFormat::Ico ||
+        icon.Bytes.size() < icoHeader + dibHeader)
+        return {};
+    const uchar* dib = icon.Bytes.data() + icoHeader;
+    const auto headerSize = qFromLittleEndian<quint32>(dib);
+    const auto width = qFromLittleEndian<qint32>(dib + 4);
+    const auto height = qFromLittleEndian<qint32>(dib + 8); // the picture and its mask
+    const auto bitCount = qFromLittleEndian<quint16>(dib + 14);
+    const auto compression = qFromLittleEndian<quint32>(dib + 16);
+    if (headerSize < dibHeader || width <= 0 || width > maxSide || height != 2 * width ||
+        bitCount != 32 || compression != 0)
+        return {};
+    const std::size_t available = icon.Bytes.size() - icoHeader;
+    const auto pixelBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(width) * 4;
+    if (headerSize > available || available - headerSize < pixelBytes)
+        return {};
+    const QImage stored(dib + headerSize, width, width, width * 4, QImage::Format_ARGB32);
+    bool hasAlpha = false;
+    for (int y = 0; y < stored.height() && !hasAlpha; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(stored.constScanLine(y));
+        hasAlpha = std::any_of(row, row + width, [](QRgb pixel) { return qAlpha(pixel) != 0; });
+    }
+    return hasAlpha ? stored.mirrored() : QImage();
+}
+
 QImage DecodeIcon(const TPeIcon& icon) {
     if (icon.Format == TPeIconFormat::None)
         return {};
+    if (QImage straight = StraightAlphaImage(icon); !straight.isNull())
+        return straight;
     const char* format = icon.Format == TPeIconFormat::Png ? "PNG" : "ICO";
     const QByteArray bytes(reinterpret_cast<const char*>(icon.Bytes.data()),
                            static_cast<qsizetype>(icon.Bytes.size()));
