@@ -30,27 +30,32 @@ constexpr std::size_t IcoHeaderSize = 6 + 16;
 
 using TBytes = std::vector<std::uint8_t>;
 
-std::uint16_t U16(const TBytes& bytes, std::size_t at) {
+std::uint16_t U16(const TBytes& bytes, std::size_t at)
+{
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-std::uint32_t U32(const TBytes& bytes, std::size_t at) {
+std::uint32_t U32(const TBytes& bytes, std::size_t at)
+{
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
            static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-void PutU16(TBytes& bytes, std::uint16_t value) {
+void PutU16(TBytes& bytes, std::uint16_t value)
+{
     bytes.push_back(static_cast<std::uint8_t>(value));
     bytes.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void PutU32(TBytes& bytes, std::uint32_t value) {
+void PutU32(TBytes& bytes, std::uint32_t value)
+{
     PutU16(bytes, static_cast<std::uint16_t>(value));
     PutU16(bytes, static_cast<std::uint16_t>(value >> 16));
 }
 
-std::optional<TBytes> Read(IPeSource& source, std::uint64_t offset, std::size_t count) {
+std::optional<TBytes> Read(IPeSource& source, std::uint64_t offset, std::size_t count)
+{
     TBytes bytes(count);
     if (!source.ReadAt(offset, bytes))
         return std::nullopt;
@@ -83,7 +88,9 @@ struct TGroupEntry {
 class TPeFile {
 public:
     explicit TPeFile(IPeSource& source)
-        : m_source(source) {}
+        : m_source(source)
+    {
+    }
 
     bool ReadHeaders();
     // The data of a resource: the entry of `type` whose id is `id`, or its first entry when no
@@ -102,7 +109,8 @@ private:
     std::uint32_t m_resourceRva = 0;
 };
 
-bool TPeFile::ReadHeaders() {
+bool TPeFile::ReadHeaders()
+{
     const std::optional<TBytes> dos = Read(m_source, 0, DosHeaderSize);
     if (!dos || (*dos)[0] != 'M' || (*dos)[1] != 'Z')
         return false;
@@ -147,7 +155,8 @@ bool TPeFile::ReadHeaders() {
     return true;
 }
 
-std::optional<TBytes> TPeFile::ReadRva(std::uint64_t rva, std::size_t count) {
+std::optional<TBytes> TPeFile::ReadRva(std::uint64_t rva, std::size_t count)
+{
     for (const TSection& section : m_sections) {
         if (rva < section.VirtualAddress)
             continue;
@@ -158,7 +167,8 @@ std::optional<TBytes> TPeFile::ReadRva(std::uint64_t rva, std::size_t count) {
     return std::nullopt;
 }
 
-std::optional<std::vector<TDirectoryEntry>> TPeFile::ReadDirectory(std::uint32_t offset) {
+std::optional<std::vector<TDirectoryEntry>> TPeFile::ReadDirectory(std::uint32_t offset)
+{
     const std::uint64_t at = std::uint64_t{m_resourceRva} + offset;
     const std::optional<TBytes> header = ReadRva(at, DirectoryHeaderSize);
     if (!header)
@@ -177,7 +187,8 @@ std::optional<std::vector<TDirectoryEntry>> TPeFile::ReadDirectory(std::uint32_t
 }
 
 std::optional<TDirectoryEntry> TPeFile::FindEntry(std::uint32_t directoryOffset,
-                                                  std::optional<std::uint32_t> id) {
+                                                  std::optional<std::uint32_t> id)
+{
     const std::optional<std::vector<TDirectoryEntry>> entries = ReadDirectory(directoryOffset);
     if (!entries || entries->empty())
         return std::nullopt;
@@ -192,7 +203,8 @@ std::optional<TDirectoryEntry> TPeFile::FindEntry(std::uint32_t directoryOffset,
 }
 
 std::optional<TBytes> TPeFile::ReadResource(std::uint32_t type, std::optional<std::uint32_t> id,
-                                            std::uint32_t maxSize) {
+                                            std::uint32_t maxSize)
+{
     // Always three levels: type, name, language. Walking a fixed number of levels means a
     // directory that points back at itself or at a parent cannot make the walk go round.
     const std::optional<TDirectoryEntry> typeEntry = FindEntry(0, type);
@@ -215,7 +227,8 @@ std::optional<TBytes> TPeFile::ReadResource(std::uint32_t type, std::optional<st
     return ReadRva(U32(*data, 0), size);
 }
 
-std::optional<std::vector<TGroupEntry>> ParseGroup(const TBytes& group) {
+std::optional<std::vector<TGroupEntry>> ParseGroup(const TBytes& group)
+{
     if (group.size() < GroupHeaderSize || U16(group, 0) != 0 || U16(group, 2) != 1)
         return std::nullopt;
     const std::size_t count = U16(group, 4);
@@ -236,27 +249,31 @@ std::optional<std::vector<TGroupEntry>> ParseGroup(const TBytes& group) {
 
 // Smaller is better: the wanted size, then larger sizes (they scale down well), then smaller;
 // nearer sizes first, more colours first.
-auto Rank(const TGroupEntry& entry, int wantedSize) {
+auto Rank(const TGroupEntry& entry, int wantedSize)
+{
     const int sizeClass = entry.Width == wantedSize ? 0 : entry.Width > wantedSize ? 1 : 2;
     const int distance =
         entry.Width > wantedSize ? entry.Width - wantedSize : wantedSize - entry.Width;
     return std::tuple{sizeClass, distance, -int{entry.BitCount}};
 }
 
-const TGroupEntry& BestEntry(const std::vector<TGroupEntry>& entries, int wantedSize) {
+const TGroupEntry& BestEntry(const std::vector<TGroupEntry>& entries, int wantedSize)
+{
     return *std::min_element(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
         return Rank(a, wantedSize) < Rank(b, wantedSize);
     });
 }
 
-bool IsPng(const TBytes& image) {
+bool IsPng(const TBytes& image)
+{
     static constexpr std::array<std::uint8_t, 8> signature{0x89, 'P',  'N',  'G',
                                                            '\r', '\n', 0x1A, '\n'};
     return image.size() >= signature.size() &&
            std::equal(signature.begin(), signature.end(), image.begin());
 }
 
-TBytes IcoFile(const TGroupEntry& entry, const TBytes& image) {
+TBytes IcoFile(const TGroupEntry& entry, const TBytes& image)
+{
     TBytes ico;
     ico.reserve(IcoHeaderSize + image.size());
     PutU16(ico, 0); // reserved
@@ -276,14 +293,16 @@ TBytes IcoFile(const TGroupEntry& entry, const TBytes& image) {
 
 } // namespace
 
-bool TPeBytes::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) {
+bool TPeBytes::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into)
+{
     if (offset > m_bytes.size() || into.size() > m_bytes.size() - offset)
         return false;
     std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
     return true;
 }
 
-TPeIcon ExtractPeIcon(IPeSource& source, int wantedSize) {
+TPeIcon ExtractPeIcon(IPeSource& source, int wantedSize)
+{
     TPeFile file(source);
     if (!file.ReadHeaders())
         return {};

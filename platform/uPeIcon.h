@@ -21,7 +21,9 @@ public:
 class TPeBytes : public IPeSource {
 public:
     explicit TPeBytes(std::span<const std::uint8_t> bytes)
-        : m_bytes(bytes) {}
+        : m_bytes(bytes)
+    {
+    }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override;
 
 private:

@@ -7,8 +7,8 @@
 #include <QSysInfo>
 #include <QtEndian>
 
-#include <algorithm>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -17,8 +17,11 @@ namespace {
 class TPeFileSource : public IPeSource {
 public:
     explicit TPeFileSource(QFile& file)
-        : m_file(file) {}
-    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
+        : m_file(file)
+    {
+    }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override
+    {
         const auto count = static_cast<qint64>(into.size());
         if (offset > static_cast<std::uint64_t>(m_file.size()) ||
             count > m_file.size() - static_cast<qint64>(offset))
@@ -31,13 +34,15 @@ private:
     QFile& m_file;
 };
 
-QImage BlankIcon() {
+QImage BlankIcon()
+{
     QImage blank(TQShortCut::StandardIconSize, TQShortCut::StandardIconSize, QImage::Format_ARGB32);
     blank.fill(Qt::transparent);
     return blank;
 }
 
-TPeIcon ReadProgramIcon(const QString& path) {
+TPeIcon ReadProgramIcon(const QString& path)
+{
     // Only a regular file: opening a named pipe would wait for a writer.
     if (!QFileInfo(path).isFile())
         return {};
@@ -52,7 +57,8 @@ TPeIcon ReadProgramIcon(const QString& path) {
 // translucent pixels; such an image is taken as stored instead: rows of BGRA from the bottom
 // up, which is ARGB32 in memory on a little-endian machine. Null when the image is of
 // another kind, or has no alpha at all (old icons keep their transparency in the mask).
-QImage StraightAlphaImage(const TPeIcon& icon) {
+QImage StraightAlphaImage(const TPeIcon& icon)
+{
     constexpr std::size_t icoHeader = 6 + 16;
     constexpr std::size_t dibHeader = 40;
     constexpr int maxSide = 256;
@@ -81,7 +87,8 @@ QImage StraightAlphaImage(const TPeIcon& icon) {
     return hasAlpha ? stored.mirrored() : QImage();
 }
 
-QImage DecodeIcon(const TPeIcon& icon) {
+QImage DecodeIcon(const TPeIcon& icon)
+{
     if (icon.Format == TPeIconFormat::None)
         return {};
     if (QImage straight = StraightAlphaImage(icon); !straight.isNull())
@@ -92,7 +99,8 @@ QImage DecodeIcon(const TPeIcon& icon) {
     return QImage::fromData(bytes, format);
 }
 
-QImage ProgramIcon(const QString& path) {
+QImage ProgramIcon(const QString& path)
+{
     const QImage decoded = DecodeIcon(ReadProgramIcon(path));
     if (decoded.isNull())
         return BlankIcon();
@@ -106,12 +114,14 @@ QImage ProgramIcon(const QString& path) {
 
 } // namespace
 
-bool TQShortCut::TargetExists() const {
+bool TQShortCut::TargetExists() const
+{
     const QFileInfo target(Env->ExpandPath(FileName));
     return target.isFile();
 }
 
-void TQShortCut::LoadIcon() {
+void TQShortCut::LoadIcon()
+{
     if (!FileName.endsWith(".exe", Qt::CaseInsensitive))
         return;
     Icon = ProgramIcon(Env->ExpandPath(FileName));

@@ -7,13 +7,15 @@
 
 namespace {
 
-std::vector<std::uint8_t> PngLikeImage() {
+std::vector<std::uint8_t> PngLikeImage()
+{
     std::vector<std::uint8_t> image{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     image.resize(64, 0);
     return image;
 }
 
-bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
@@ -22,7 +24,8 @@ bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2) {
         std::cerr << "usage: make_pe_seeds FOLDER\n";
         return 2;

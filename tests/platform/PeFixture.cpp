@@ -6,26 +6,29 @@ constexpr std::uint32_t SectionRva = 0x1000;
 constexpr std::size_t SectionFileOffset = 0x400;
 constexpr std::size_t PeOffset = 0x80;
 
-void Put16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+void Put16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
     if (bytes.size() < at + 2)
         bytes.resize(at + 2);
     bytes[at] = static_cast<std::uint8_t>(value);
     bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
     Put16(bytes, at, value & 0xFFFF);
     Put16(bytes, at + 2, value >> 16);
 }
 
-std::size_t Align4(std::size_t value) {
+std::size_t Align4(std::size_t value)
+{
     return (value + 3) & ~std::size_t{3};
 }
 
 // A resource directory with `ids` whose targets follow in `targets`.
 void PutDirectory(std::vector<std::uint8_t>& section, std::size_t at,
-                  const std::vector<std::uint32_t>& ids,
-                  const std::vector<std::uint32_t>& targets) {
+                  const std::vector<std::uint32_t>& ids, const std::vector<std::uint32_t>& targets)
+{
     Put16(section, at + 14, static_cast<std::uint32_t>(ids.size()));
     for (std::size_t i = 0; i < ids.size(); ++i) {
         Put32(section, at + 16 + 8 * i, ids[i]);
@@ -33,21 +36,25 @@ void PutDirectory(std::vector<std::uint8_t>& section, std::size_t at,
     }
 }
 
-std::size_t DirectorySize(std::size_t entries) {
+std::size_t DirectorySize(std::size_t entries)
+{
     return 16 + 8 * entries;
 }
 
 } // namespace
 
-void TPeFixture::PutU16(std::size_t at, std::uint16_t value) {
+void TPeFixture::PutU16(std::size_t at, std::uint16_t value)
+{
     Put16(Bytes, at, value);
 }
 
-void TPeFixture::PutU32(std::size_t at, std::uint32_t value) {
+void TPeFixture::PutU32(std::size_t at, std::uint32_t value)
+{
     Put32(Bytes, at, value);
 }
 
-TPeFixture BuildPeFixture(const std::vector<TPeFixtureImage>& images, bool pe32Plus) {
+TPeFixture BuildPeFixture(const std::vector<TPeFixtureImage>& images, bool pe32Plus)
+{
     constexpr std::uint32_t subdirectory = 0x80000000u;
     const std::size_t count = images.size();
 
@@ -148,7 +155,8 @@ TPeFixture BuildPeFixture(const std::vector<TPeFixtureImage>& images, bool pe32P
     return fixture;
 }
 
-std::vector<std::uint8_t> SolidBitmapImage(int size, std::uint32_t argb) {
+std::vector<std::uint8_t> SolidBitmapImage(int size, std::uint32_t argb)
+{
     const auto side = static_cast<std::size_t>(size);
     const std::size_t pixels = side * side * 4;
     const std::size_t maskRow = ((side + 31) / 32) * 4;

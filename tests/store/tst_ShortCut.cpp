@@ -37,8 +37,7 @@ std::vector<std::uint8_t> PngImage(int size, QRgb colour)
 
 QImage Solid(QRgb colour)
 {
-    QImage image(TQShortCut::StandardIconSize, TQShortCut::StandardIconSize,
-                 QImage::Format_ARGB32);
+    QImage image(TQShortCut::StandardIconSize, TQShortCut::StandardIconSize, QImage::Format_ARGB32);
     image.fill(QColor::fromRgba(colour));
     return image;
 }
@@ -68,8 +67,8 @@ QByteArray Broken(const std::function<void(TPeFixture&)>& breakIt)
 QByteArray Cut(std::size_t length)
 {
     const TPeFixture fixture = RedIconProgram();
-    return ToBytes({fixture.Bytes.begin(),
-                    fixture.Bytes.begin() + static_cast<std::ptrdiff_t>(length)});
+    return ToBytes(
+        {fixture.Bytes.begin(), fixture.Bytes.begin() + static_cast<std::ptrdiff_t>(length)});
 }
 
 QString Run(const QString& program, const QStringList& arguments)
@@ -181,12 +180,18 @@ void TestShortCut::loadIconByExtension_data()
     QTest::addColumn<QString>("onDrive"); // where the program file is, or empty
     QTest::addColumn<bool>("loads");
 
-    QTest::newRow("upper-case .EXE") << "%removedrive%/Apps/App.EXE" << "Apps/App.EXE" << true;
-    QTest::newRow("%removedrive% expanded") << "%removedrive%/a.exe" << "a.exe" << true;
-    QTest::newRow(".com") << "%removedrive%/a.com" << "a.com" << false;
-    QTest::newRow(".bat") << "%removedrive%/a.bat" << "a.bat" << false;
-    QTest::newRow("no extension") << "%removedrive%/a" << "a" << false;
-    QTest::newRow(".exe inside the name") << "%removedrive%/a.exe.txt" << "a.exe.txt" << false;
+    QTest::newRow("upper-case .EXE") << "%removedrive%/Apps/App.EXE"
+                                     << "Apps/App.EXE" << true;
+    QTest::newRow("%removedrive% expanded") << "%removedrive%/a.exe"
+                                            << "a.exe" << true;
+    QTest::newRow(".com") << "%removedrive%/a.com"
+                          << "a.com" << false;
+    QTest::newRow(".bat") << "%removedrive%/a.bat"
+                          << "a.bat" << false;
+    QTest::newRow("no extension") << "%removedrive%/a"
+                                  << "a" << false;
+    QTest::newRow(".exe inside the name") << "%removedrive%/a.exe.txt"
+                                          << "a.exe.txt" << false;
 }
 
 void TestShortCut::loadIconByExtension()
@@ -216,8 +221,7 @@ void TestShortCut::loadIconPicture_data()
         << ToBytes(BuildPeFixture({{32, 32, SolidBitmapImage(32, Green)}}, false).Bytes)
         << Solid(Green);
     QTest::newRow("PNG form, translucent")
-        << ToBytes(BuildPeFixture({{32, 32, PngImage(32, 0x80102030)}}).Bytes)
-        << Solid(0x80102030);
+        << ToBytes(BuildPeFixture({{32, 32, PngImage(32, 0x80102030)}}).Bytes) << Solid(0x80102030);
     QTest::newRow("32x32 among other sizes")
         << ToBytes(BuildPeFixture({{16, 32, SolidBitmapImage(16, Green)},
                                    {32, 32, SolidBitmapImage(32, Red)},
@@ -245,8 +249,8 @@ void TestShortCut::loadIconPicture()
     QFETCH(QByteArray, program);
     QFETCH(QImage, picture);
     TQShortCut shortCut;
-    shortCut.FileName = program.isEmpty() ? m_drive->Root() + "/none.exe"
-                                          : m_drive->WriteFile("prog.exe", program);
+    shortCut.FileName =
+        program.isEmpty() ? m_drive->Root() + "/none.exe" : m_drive->WriteFile("prog.exe", program);
     shortCut.LoadIcon();
     QCOMPARE(Argb(shortCut.Icon), picture);
 }
@@ -284,8 +288,7 @@ void TestShortCut::loadIconMalformed_data()
         << Broken([](TPeFixture& f) { f.PutU32(f.GroupTypeEntry + 4, 0xFFFFFFF0); });
     QTest::newRow("huge entry count")
         << Broken([](TPeFixture& f) { f.PutU16(f.ResourceRoot + 14, 0xFFFF); });
-    QTest::newRow("no icon group")
-        << Broken([](TPeFixture& f) { f.PutU32(f.GroupTypeEntry, 15); });
+    QTest::newRow("no icon group") << Broken([](TPeFixture& f) { f.PutU32(f.GroupTypeEntry, 15); });
     QTest::newRow("huge group count")
         << Broken([](TPeFixture& f) { f.PutU16(f.GroupData + 4, 0xFFFF); });
     QTest::newRow("empty group") << Broken([](TPeFixture& f) { f.PutU16(f.GroupData + 4, 0); });
