@@ -7,7 +7,7 @@ packages=(
     qt6-qpa-plugins
     fonts-noto-cjk
     xvfb xauth x11-apps imagemagick trayer
-    icoutils desktop-file-utils
+    icoutils desktop-file-utils xdg-utils
     libwine # real Windows programs, whose icons the tests read
 )
 as_root=()
