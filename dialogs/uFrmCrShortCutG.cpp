@@ -8,7 +8,8 @@
 #include <QVBoxLayout>
 
 TfrmCrShortCutG::TfrmCrShortCutG(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     setObjectName("frmCrShortCutG");
     setWindowTitle("快速啟動分類");
     resize(340, 250);
@@ -60,24 +61,28 @@ TfrmCrShortCutG::TfrmCrShortCutG(QWidget* parent)
     FormCreate();
 }
 
-void TfrmCrShortCutG::FormCreate() {
+void TfrmCrShortCutG::FormCreate()
+{
     NameEdited = false;
     RzListView1->clear();
     for (int index = 0; index < dm->ImageList1.Count(); ++index)
         new QListWidgetItem(dm->ImageList1.Icon(index), QString::number(index), RzListView1);
 }
 
-void TfrmCrShortCutG::RzEdit1Change() {
+void TfrmCrShortCutG::RzEdit1Change()
+{
     NameEdited = true;
 }
 
 // The list holds picture i at row i.
-int TfrmCrShortCutG::SelectedImageIndex() const {
+int TfrmCrShortCutG::SelectedImageIndex() const
+{
     const QList<QListWidgetItem*> selected = RzListView1->selectedItems();
     return selected.isEmpty() ? 0 : RzListView1->row(selected.constFirst());
 }
 
-void TfrmCrShortCutG::RzDialogButtons1ClickOk() {
+void TfrmCrShortCutG::RzDialogButtons1ClickOk()
+{
     const QString name = RzEdit1->text(); // not trimmed: a name of blanks is a name
     if (name.isEmpty() || !NameEdited) {
         ShowMessage(TMessageKind::Error, "请输入分类名称");

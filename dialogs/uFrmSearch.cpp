@@ -169,7 +169,7 @@ void TfrmSearch::SetTabOrder()
 
 void TfrmSearch::RzButtonEditPathButtonClick()
 {
-    const QString folder = ChooseFolder();
+    const QString folder = Messenger().ChooseFolder();
     if (!folder.isEmpty())
         RzButtonEditPath->setText(folder);
 }

@@ -20,7 +20,8 @@ const QStringList ProgramFilters = {"*.exe *.com *.bat", "*.* (*)"};
 // on below it after a "/". Letter case counts, as it does for Linux file names. The rest keeps its
 // leading "/", so the reference joins to any other mount point just as well; on the root that
 // leaves only "/" itself (and "//..."), since a "%removedrive%usr/..." would not.
-QString SubstitutedPath(const QString& path, const QString& removeDrive) {
+QString SubstitutedPath(const QString& path, const QString& removeDrive)
+{
     if (removeDrive.isEmpty())
         return {};
     if (path != removeDrive && !path.startsWith(removeDrive + '/'))
@@ -28,20 +29,23 @@ QString SubstitutedPath(const QString& path, const QString& removeDrive) {
     return DriveReference + path.mid(removeDrive.size());
 }
 
-QLabel* CreateLabel(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
+QLabel* CreateLabel(const QString& text, const char* name, QWidget* buddy, QWidget* parent)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setBuddy(buddy);
     return label;
 }
 
-QLineEdit* CreateEdit(const char* name, QWidget* parent) {
+QLineEdit* CreateEdit(const char* name, QWidget* parent)
+{
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     return edit;
 }
 
-QPushButton* CreateButton(const QString& text, const char* name, QWidget* parent) {
+QPushButton* CreateButton(const QString& text, const char* name, QWidget* parent)
+{
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
@@ -50,7 +54,8 @@ QPushButton* CreateButton(const QString& text, const char* name, QWidget* parent
 
 } // namespace
 
-TfrmShortCut::TfrmShortCut() {
+TfrmShortCut::TfrmShortCut()
+{
     setObjectName("frmShortCut");
     setWindowTitle("快速啟動");
     resize(360, 240);
@@ -58,7 +63,8 @@ TfrmShortCut::TfrmShortCut() {
     FormCreate();
 }
 
-void TfrmShortCut::CreateControls() {
+void TfrmShortCut::CreateControls()
+{
     RzComboBox1 = new QComboBox(this);
     RzComboBox1->setObjectName("RzComboBox1");
     RzComboBox1->setEditable(false);
@@ -122,14 +128,16 @@ void TfrmShortCut::CreateControls() {
     connect(RzDialogButtons1, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void TfrmShortCut::FormCreate() {
+void TfrmShortCut::FormCreate()
+{
     RzComboBox1->clear();
     for (const TQShortCutGroup& group : dm->GetShortCutGroups())
         RzComboBox1->addItem(group.GroupName);
     RzComboBox1->setCurrentIndex(-1);
 }
 
-void TfrmShortCut::SetMode(int mode) {
+void TfrmShortCut::SetMode(int mode)
+{
     if (mode == 0) {
         setWindowTitle("新增快速啟動項目");
     } else if (mode == 1) {
@@ -141,19 +149,22 @@ void TfrmShortCut::SetMode(int mode) {
     Mode = mode;
 }
 
-void TfrmShortCut::SelectGroup(const QString& groupName) {
+void TfrmShortCut::SelectGroup(const QString& groupName)
+{
     const int index = RzComboBox1->findText(groupName, Qt::MatchFixedString);
     RzComboBox1->setCurrentIndex(index < 0 ? 0 : index);
 }
 
-void TfrmShortCut::SetShortCut(const TQShortCut& shortCut) {
+void TfrmShortCut::SetShortCut(const TQShortCut& shortCut)
+{
     RzComboBox1->setCurrentIndex(RzComboBox1->findText(shortCut.GroupName, Qt::MatchFixedString));
     RzEditText->setText(shortCut.SCText);
     RzEditFile->setText(shortCut.FileName);
     RzEditParameters->setText(shortCut.Parameters);
 }
 
-TQShortCut TfrmShortCut::GetShortCut() const {
+TQShortCut TfrmShortCut::GetShortCut() const
+{
     TQShortCut shortCut;
     shortCut.GroupName = RzComboBox1->currentText();
     shortCut.SCText = RzEditText->text();
@@ -162,16 +173,19 @@ TQShortCut TfrmShortCut::GetShortCut() const {
     return shortCut;
 }
 
-void TfrmShortCut::RzEditFileChange() {
+void TfrmShortCut::RzEditFileChange()
+{
     RzMemo1->setPlainText(RzEditFile->text());
     UpdateDriveButton();
 }
 
-void TfrmShortCut::UpdateDriveButton() {
+void TfrmShortCut::UpdateDriveButton()
+{
     RzButton2->setEnabled(!SubstitutedPath(RzEditFile->text(), Env->GetRemoveDrive()).isEmpty());
 }
 
-void TfrmShortCut::RzButton1Click() {
+void TfrmShortCut::RzButton1Click()
+{
     const QString chosen = Messenger().OpenFile(RzEditFile->text(), ProgramFilters);
     if (chosen.isEmpty())
         return;
@@ -179,7 +193,8 @@ void TfrmShortCut::RzButton1Click() {
     RzEditFile->setText(chosen);
 }
 
-void TfrmShortCut::RzButton2Click() {
+void TfrmShortCut::RzButton2Click()
+{
     const QString substituted = SubstitutedPath(RzEditFile->text(), Env->GetRemoveDrive());
     if (substituted.isEmpty())
         return;
@@ -187,7 +202,8 @@ void TfrmShortCut::RzButton2Click() {
     RzButton2->setEnabled(false);
 }
 
-void TfrmShortCut::RzDialogButtons1ClickOk() {
+void TfrmShortCut::RzDialogButtons1ClickOk()
+{
     // Emptiness only, nothing trimmed: a name of blanks is a name.
     if (RzComboBox1->count() == 0)
         ShowMessage(TMessageKind::Plain, "请先建立快速启动分类");

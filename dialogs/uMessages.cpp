@@ -19,7 +19,8 @@ public:
 
     // Qt's own dialog: a native one may ignore the hidden-files filter. Links are handed back
     // as links, so a path stays where the user found it.
-    QString OpenFile(const QString& presetPath, const QStringList& nameFilters) override {
+    QString OpenFile(const QString& presetPath, const QStringList& nameFilters) override
+    {
         QFileDialog dialog(QApplication::activeWindow());
         dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontResolveSymlinks);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -30,6 +31,11 @@ public:
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return dialog.selectedFiles().constFirst();
+    }
+
+    QString ChooseFolder() override
+    {
+        return QFileDialog::getExistingDirectory(QApplication::activeWindow());
     }
 
 private:
@@ -81,12 +87,6 @@ QString TitleOf(TMessageKind kind)
     return ApplicationTitle;
 }
 
-TFolderChooser& CurrentFolderChooser()
-{
-    static TFolderChooser chooser;
-    return chooser;
-}
-
 } // namespace
 
 IMessenger& Messenger()
@@ -118,16 +118,4 @@ void Guarded(const std::function<void()>& command)
     } catch (const std::exception& error) {
         ShowStandardError(error);
     }
-}
-
-QString ChooseFolder()
-{
-    if (const TFolderChooser& chooser = CurrentFolderChooser())
-        return chooser();
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow());
-}
-
-void SetFolderChooser(TFolderChooser chooser)
-{
-    CurrentFolderChooser() = std::move(chooser);
 }

@@ -23,6 +23,8 @@ public:
     // The open-file dialog: hidden files shown, the current folder left as it is. The preset
     // may be empty; nameFilters in Qt's form, the first is the default. Empty on cancel.
     virtual QString OpenFile(const QString& presetPath, const QStringList& nameFilters) = 0;
+    // The folder chooser: the full path of the chosen folder, empty on cancel.
+    virtual QString ChooseFolder() = 0;
 };
 
 // The real boxes, or what a test has put in their place.
@@ -38,9 +40,3 @@ void ShowStandardError(const std::exception& error);
 
 // Runs a command and shows whatever it raised in the standard error display.
 void Guarded(const std::function<void()>& command);
-
-// Every folder chooser goes through one hook, so tests can answer it: the full path of the
-// chosen folder, empty when the user cancels.
-using TFolderChooser = std::function<QString()>;
-QString ChooseFolder();
-void SetFolderChooser(TFolderChooser chooser); // empty puts the real chooser back

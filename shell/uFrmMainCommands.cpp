@@ -23,6 +23,14 @@ QString FolderOf(const QString& storedPath)
     return path.left(path.lastIndexOf('/') + 1);
 }
 
+bool DeleteTreeUnderHourglass(const QString& folder)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool deleted = DeleteTree(folder);
+    QGuiApplication::restoreOverrideCursor();
+    return deleted;
+}
+
 } // namespace
 
 void TfrmMain::ActionNewGroupExecute()
@@ -109,7 +117,7 @@ void TfrmMain::ActionDeltreeExecute()
             dm->DeleteShortCut(shortCut);
             const QString folder = FolderOf(shortCut.FileName);
             if (ShowMessage(TMessageKind::Confirmation, "确定删除目录" + folder + "?") &&
-                !DeleteTree(folder))
+                !DeleteTreeUnderHourglass(folder))
                 ShowMessage(TMessageKind::Error, "删除目录[" + folder + "]失败！");
         }
     }
@@ -159,7 +167,7 @@ void TfrmMain::ImportFoundFiles(const QStringList& found)
         proposal.GroupName = category;
         proposal.FileName = found[i];
         proposal.SCText = GetFileTitle(found[i]);
-        TfrmShortCut editor(this);
+        TfrmShortCut editor;
         editor.SetMode(0);
         editor.SetShortCut(proposal);
         const bool accepted = editor.exec() == QDialog::Accepted;

@@ -1,5 +1,5 @@
 #include "About.h"
-#include "RecordingMessenger.h"
+#include "TestMessenger.h"
 #include "TestSupport.h"
 #include "uVersionInfo.h"
 
@@ -56,7 +56,7 @@ void TestAbout::linkOpensTheHelpPageOnce()
     QCOMPARE(launch.Program, QString("xdg-open"));
     QCOMPARE(launch.Arguments, QStringList(drive.Root() + "/help.html"));
     QCOMPARE(launch.WorkingFolder, QString());
-    QCOMPARE(messenger.Messages(), messages);
+    QCOMPARE(messenger.Messenger->TitledTexts(), messages);
     QVERIFY(box.isVisible());
 }
 

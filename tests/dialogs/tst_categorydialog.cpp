@@ -7,7 +7,8 @@
 
 namespace {
 
-QPushButton* Button(const TfrmCrShortCutG& dialog, QDialogButtonBox::ButtonRole role) {
+QPushButton* Button(const TfrmCrShortCutG& dialog, QDialogButtonBox::ButtonRole role)
+{
     for (QAbstractButton* button : dialog.RzDialogButtons1->buttons()) {
         if (dialog.RzDialogButtons1->buttonRole(button) == role)
             return qobject_cast<QPushButton*>(button);
@@ -15,18 +16,21 @@ QPushButton* Button(const TfrmCrShortCutG& dialog, QDialogButtonBox::ButtonRole 
     return nullptr;
 }
 
-void ClickOk(TfrmCrShortCutG& dialog) {
+void ClickOk(TfrmCrShortCutG& dialog)
+{
     QTest::mouseClick(Button(dialog, QDialogButtonBox::AcceptRole), Qt::LeftButton);
 }
 
-void ClickPicture(TfrmCrShortCutG& dialog, int row) {
+void ClickPicture(TfrmCrShortCutG& dialog, int row)
+{
     QListWidget* list = dialog.RzListView1;
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
 }
 
-QStringList CategoryNames() {
+QStringList CategoryNames()
+{
     QStringList names;
     for (const TQShortCutGroup& group : dm->GetShortCutGroups())
         names.append(group.GroupName);
@@ -50,7 +54,8 @@ private slots:
     void storeErrorIsShownAndTheDialogStaysOpen();
 };
 
-void TestCategoryDialog::offersTheFortyFivePictures() {
+void TestCategoryDialog::offersTheFortyFivePictures()
+{
     TCatalogueFixture catalogue;
     TfrmCrShortCutG dialog;
 
@@ -69,13 +74,15 @@ void TestCategoryDialog::offersTheFortyFivePictures() {
     QVERIFY(!dialog.NameEdited);
 }
 
-void TestCategoryDialog::refusesAnUnchangedOrEmptyName_data() {
+void TestCategoryDialog::refusesAnUnchangedOrEmptyName_data()
+{
     QTest::addColumn<QStringList>("edits");
     QTest::newRow("OK at once") << QStringList();
     QTest::newRow("typed then deleted") << QStringList{"Games", ""};
 }
 
-void TestCategoryDialog::refusesAnUnchangedOrEmptyName() {
+void TestCategoryDialog::refusesAnUnchangedOrEmptyName()
+{
     QFETCH(QStringList, edits);
     TCatalogueFixture catalogue;
     TMessengerScope messages;
@@ -95,7 +102,8 @@ void TestCategoryDialog::refusesAnUnchangedOrEmptyName() {
     QVERIFY(CategoryNames().isEmpty());
 }
 
-void TestCategoryDialog::storesTheNameAsTypedWithItsPicture_data() {
+void TestCategoryDialog::storesTheNameAsTypedWithItsPicture_data()
+{
     QTest::addColumn<QStringList>("edits");
     QTest::addColumn<QList<int>>("clickedRows"); // -1: a click on empty space
     QTest::addColumn<QString>("storedName");
@@ -108,7 +116,8 @@ void TestCategoryDialog::storesTheNameAsTypedWithItsPicture_data() {
         << QStringList{"Games"} << QList<int>{7, -1} << QString("Games") << 0;
 }
 
-void TestCategoryDialog::storesTheNameAsTypedWithItsPicture() {
+void TestCategoryDialog::storesTheNameAsTypedWithItsPicture()
+{
     QFETCH(QStringList, edits);
     QFETCH(QList<int>, clickedRows);
     QFETCH(QString, storedName);
@@ -140,7 +149,8 @@ void TestCategoryDialog::storesTheNameAsTypedWithItsPicture() {
     QCOMPARE(groups[0].ImageIndex, storedIndex);
 }
 
-void TestCategoryDialog::duplicateKeepsTheInputForARetry() {
+void TestCategoryDialog::duplicateKeepsTheInputForARetry()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools", 3);
     TMessengerScope messages;
@@ -168,13 +178,15 @@ void TestCategoryDialog::duplicateKeepsTheInputForARetry() {
     QCOMPARE(groups[1].ImageIndex, 12);
 }
 
-void TestCategoryDialog::cancelStoresNothing_data() {
+void TestCategoryDialog::cancelStoresNothing_data()
+{
     QTest::addColumn<bool>("byEscape");
     QTest::newRow("Cancel") << false;
     QTest::newRow("Esc") << true;
 }
 
-void TestCategoryDialog::cancelStoresNothing() {
+void TestCategoryDialog::cancelStoresNothing()
+{
     QFETCH(bool, byEscape);
     TCatalogueFixture catalogue;
     TMessengerScope messages;
@@ -194,7 +206,8 @@ void TestCategoryDialog::cancelStoresNothing() {
     QVERIFY(CategoryNames().isEmpty());
 }
 
-void TestCategoryDialog::storeErrorIsShownAndTheDialogStaysOpen() {
+void TestCategoryDialog::storeErrorIsShownAndTheDialogStaysOpen()
+{
     TCatalogueFixture catalogue;
     catalogue.AddCategory("Tools");
     TSqliteDatabase(catalogue.Drive.DataDir() + '/' + Tdm::DatabaseFileName())

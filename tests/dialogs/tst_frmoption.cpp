@@ -1,4 +1,4 @@
-#include "RecordingMessenger.h"
+#include "TestMessenger.h"
 #include "TestSupport.h"
 #include "uAutostart.h"
 #include "uEnvironment.h"
@@ -183,7 +183,7 @@ void TestFrmOption::preselectsTheRemoveDrive()
 
     TfrmOption dialog;
     QCOMPARE(DriveList(dialog)->currentText(), selected.replace("<drive>", root));
-    QVERIFY(fixture.Messenger.Messages().isEmpty());
+    QVERIFY(fixture.Messenger.Messenger->TitledTexts().isEmpty());
 }
 
 void TestFrmOption::okWithoutTouchingTheListStoresNoDrive()
@@ -225,7 +225,7 @@ void TestFrmOption::okStoresTheChosenDrive()
     QCOMPARE(QFile::decodeName(qgetenv("removedrive")), OtherDrive);
     QCOMPARE(EnvironmentFileText(), "removedrive=\"" + OtherDrive + "\"\n");
     QCOMPARE(fixture.Drive.SessionBus->Announcements, QStringList("removedrive=" + OtherDrive));
-    QVERIFY(fixture.Messenger.Messages().isEmpty());
+    QVERIFY(fixture.Messenger.Messenger->TitledTexts().isEmpty());
 }
 
 void TestFrmOption::okWritesOrRemovesTheAutostartEntry_data()
@@ -259,7 +259,7 @@ void TestFrmOption::okWritesOrRemovesTheAutostartEntry()
         const QString entry = QString::fromUtf8(ReadBytes(TAutostartEntry::FilePath()));
         QVERIFY(entry.contains("\nTryExec=" + fixture.Drive.Root() + "/Tools/start\n"));
     }
-    QVERIFY(fixture.Messenger.Messages().isEmpty());
+    QVERIFY(fixture.Messenger.Messenger->TitledTexts().isEmpty());
 }
 
 void TestFrmOption::minChecksTheBoxOnlyWhenOne_data()
@@ -358,7 +358,7 @@ void TestFrmOption::okReportsAFailedStoreAndStillCloses()
     Control<QCheckBox>(dialog, "RzCheckBox1")->setChecked(true);
     Press(dialog, QDialogButtonBox::Ok);
 
-    QCOMPARE(fixture.Messenger.Messages(), QStringList("VELMO: " + message));
+    QCOMPARE(fixture.Messenger.Messenger->TitledTexts(), QStringList("VELMO: " + message));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(TAutostartEntry().Exists(), autostartWritten);
@@ -398,7 +398,8 @@ void TestFrmOption::createsAutorunInTheDriveRoot()
     PressCreateFile(dialog);
 
     QCOMPARE(ReadBytes(root + "/autorun.inf"), autorun);
-    QCOMPARE(fixture.Messenger.Messages(), QStringList("Information: 文件autorun.inf在根目录创建"));
+    QCOMPARE(fixture.Messenger.Messenger->TitledTexts(),
+             QStringList("Information: 文件autorun.inf在根目录创建"));
     QVERIFY(dialog.isVisible());
 }
 
@@ -418,7 +419,7 @@ void TestFrmOption::rewritesAutorunOnEveryPress()
     fixture.Drive.WriteFile("autorun.inf", longer);
     PressCreateFile(dialog);
     QCOMPARE(ReadBytes(root + "/autorun.inf"), expected);
-    QCOMPARE(fixture.Messenger.Messages().size(), 2);
+    QCOMPARE(fixture.Messenger.Messenger->TitledTexts().size(), 2);
 }
 
 void TestFrmOption::autorunThatCannotBeWrittenKeepsTheDialogOpen_data()
@@ -448,8 +449,9 @@ void TestFrmOption::autorunThatCannotBeWrittenKeepsTheDialogOpen()
     dialog.show();
     PressCreateFile(dialog);
 
-    QCOMPARE(fixture.Messenger.Messages(), QStringList("VELMO: Cannot create file \"" + root +
-                                                       "/autorun.inf\". " + reason + '.'));
+    QCOMPARE(
+        fixture.Messenger.Messenger->TitledTexts(),
+        QStringList("VELMO: Cannot create file \"" + root + "/autorun.inf\". " + reason + '.'));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }

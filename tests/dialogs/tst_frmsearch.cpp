@@ -1,3 +1,4 @@
+#include "TestMessenger.h"
 #include "uFrmSearch.h"
 #include "uMessages.h"
 
@@ -11,27 +12,6 @@
 #include <QTest>
 
 namespace {
-
-struct TShownMessage {
-    TMessageKind Kind;
-    QString Text;
-};
-
-class TRecordingMessenger : public IMessenger {
-public:
-    explicit TRecordingMessenger(QList<TShownMessage>& shown)
-        : m_shown(shown)
-    {
-    }
-    bool Show(TMessageKind kind, const QString&, const QString& text) override
-    {
-        m_shown.append({kind, text});
-        return true;
-    }
-
-private:
-    QList<TShownMessage>& m_shown;
-};
 
 template <typename TWidget> TWidget* Find(const QDialog& dialog, const char* name)
 {
@@ -66,20 +46,18 @@ private slots:
     void numericEditTakesWholeNumbers();
 
 private:
-    QList<TShownMessage> m_shown;
+    std::unique_ptr<TMessengerScope> m_messages;
     QTemporaryDir m_temp;
 };
 
 void TestFrmSearch::init()
 {
-    m_shown.clear();
-    SetMessenger(std::make_unique<TRecordingMessenger>(m_shown));
+    m_messages = std::make_unique<TMessengerScope>();
 }
 
 void TestFrmSearch::cleanup()
 {
-    SetMessenger(nullptr);
-    SetFolderChooser(nullptr);
+    m_messages.reset();
 }
 
 void TestFrmSearch::startsAsTheFormSays()
@@ -138,9 +116,10 @@ void TestFrmSearch::refusesAFolderThatIsNotThere()
     Find<QLineEdit>(dialog, "RzButtonEditPath")->setText(path);
     dialog.open();
     ClickOk(dialog);
-    QCOMPARE(m_shown.size(), 1);
-    QCOMPARE(m_shown.first().Kind, TMessageKind::Error);
-    QCOMPARE(m_shown.first().Text, QString("请输入要查找的目录"));
+    const QList<TScriptedMessenger::TShown>& shown = m_messages->Messenger->Shown;
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().Kind, TMessageKind::Error);
+    QCOMPARE(shown.first().Text, QString("请输入要查找的目录"));
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(Find<QLineEdit>(dialog, "RzButtonEditPath")->text(), path);
@@ -163,7 +142,7 @@ void TestFrmSearch::okFillsSearchInfo()
     Find<QSpinBox>(dialog, "RzNumericEdit1")->setValue(-3);
     dialog.open();
     ClickOk(dialog);
-    QCOMPARE(m_shown.size(), 0);
+    QVERIFY(m_messages->Messenger->Shown.isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.SearchInfo.Path, folder);
     QCOMPARE(dialog.SearchInfo.FileMask, QString("*Portable*.EXE"));
@@ -186,17 +165,13 @@ void TestFrmSearch::folderChooserFillsThePath()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, expected);
-    int asked = 0;
-    SetFolderChooser([&] {
-        ++asked;
-        return chosen;
-    });
+    m_messages->Messenger->ChosenFolders = {chosen};
     TfrmSearch dialog;
     auto* path = Find<QLineEdit>(dialog, "RzButtonEditPath");
     path->setText("typed");
     QCOMPARE(path->actions().size(), 1);
     path->actions().first()->trigger();
-    QCOMPARE(asked, 1);
+    QCOMPARE(m_messages->Messenger->FolderRequests, 1);
     QCOMPARE(path->text(), expected);
 }
 

@@ -25,7 +25,8 @@ private:
 };
 
 TQShortCut Record(const QString& groupName, const QString& name, const QString& path,
-                  const QString& parameters = {}) {
+                  const QString& parameters = {})
+{
     TQShortCut shortCut;
     shortCut.GroupName = groupName;
     shortCut.SCText = name;
@@ -34,7 +35,8 @@ TQShortCut Record(const QString& groupName, const QString& name, const QString& 
     return shortCut;
 }
 
-QPushButton* OkButton(const TfrmShortCut& dialog) {
+QPushButton* OkButton(const TfrmShortCut& dialog)
+{
     for (QAbstractButton* button : dialog.RzDialogButtons1->buttons()) {
         if (dialog.RzDialogButtons1->buttonRole(button) == QDialogButtonBox::AcceptRole)
             return qobject_cast<QPushButton*>(button);
@@ -42,7 +44,8 @@ QPushButton* OkButton(const TfrmShortCut& dialog) {
     return nullptr;
 }
 
-void ClickOk(TfrmShortCut& dialog) {
+void ClickOk(TfrmShortCut& dialog)
+{
     QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
 }
 
@@ -66,7 +69,8 @@ private slots:
     void parametersLeaveTheMemoShowingThePath();
 };
 
-void TestShortCutEditor::modes_data() {
+void TestShortCutEditor::modes_data()
+{
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("pathChangeable");
@@ -75,7 +79,8 @@ void TestShortCutEditor::modes_data() {
     QTest::newRow("edit") << 1 << QString("修改快速启动项目") << false;
 }
 
-void TestShortCutEditor::modes() {
+void TestShortCutEditor::modes()
+{
     QFETCH(int, mode);
     QFETCH(QString, caption);
     QFETCH(bool, pathChangeable);
@@ -96,7 +101,8 @@ void TestShortCutEditor::modes() {
     QCOMPARE(dialog.RzButton2->toolTip(), QString("用變量%removedrive%置換盤符"));
 }
 
-void TestShortCutEditor::okChecks_data() {
+void TestShortCutEditor::okChecks_data()
+{
     QTest::addColumn<bool>("hasCategory");
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("name");
@@ -122,7 +128,8 @@ void TestShortCutEditor::okChecks_data() {
                                   << "";
 }
 
-void TestShortCutEditor::okChecks() {
+void TestShortCutEditor::okChecks()
+{
     QFETCH(bool, hasCategory);
     QFETCH(int, mode);
     QFETCH(QString, name);
@@ -155,7 +162,8 @@ void TestShortCutEditor::okChecks() {
     QCOMPARE(dialog.RzEditParameters->text(), QString("-v"));
 }
 
-void TestShortCutEditor::groupChoice_data() {
+void TestShortCutEditor::groupChoice_data()
+{
     QTest::addColumn<bool>("throughSetShortCut");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("selected"); // -1: none
@@ -166,7 +174,8 @@ void TestShortCutEditor::groupChoice_data() {
     QTest::newRow("SetShortCut, unknown") << true << "Office" << -1;
 }
 
-void TestShortCutEditor::groupChoice() {
+void TestShortCutEditor::groupChoice()
+{
     QFETCH(bool, throughSetShortCut);
     QFETCH(QString, name);
     QFETCH(int, selected);
@@ -186,7 +195,8 @@ void TestShortCutEditor::groupChoice() {
              selected < 0 ? QString() : dialog.RzComboBox1->itemText(selected));
 }
 
-void TestShortCutEditor::unknownCategoryGivesAnEmptyGroupName() {
+void TestShortCutEditor::unknownCategoryGivesAnEmptyGroupName()
+{
     TEditorFixture fixture;
     fixture.Catalogue.AddCategory("Tools");
     const QString path = fixture.Catalogue.Drive.Root() + "/Apps/foo";
@@ -207,7 +217,8 @@ void TestShortCutEditor::unknownCategoryGivesAnEmptyGroupName() {
     QCOMPARE(dialog.RzMemo1->toPlainText(), path);
 }
 
-void TestShortCutEditor::browsingFillsNameAndPath() {
+void TestShortCutEditor::browsingFillsNameAndPath()
+{
     TEditorFixture fixture;
     TScriptedMessenger& messenger = *fixture.Messages.Messenger;
     const QString chosen = fixture.Catalogue.Drive.Root() + "/Apps/Foo/foo.exe";
@@ -237,7 +248,8 @@ void TestShortCutEditor::browsingFillsNameAndPath() {
     QVERIFY(!dialog.RzButton2->isEnabled());
 }
 
-void TestShortCutEditor::realOpenDialogShowsHiddenFilesAndKeepsTheCurrentFolder() {
+void TestShortCutEditor::realOpenDialogShowsHiddenFilesAndKeepsTheCurrentFolder()
+{
     TTempDrive drive;
     const QString hidden = drive.WriteFile("Apps/.tool");
     const QString current = QDir::currentPath();
@@ -261,7 +273,8 @@ void TestShortCutEditor::realOpenDialogShowsHiddenFilesAndKeepsTheCurrentFolder(
     QCOMPARE(QDir::currentPath(), current);
 }
 
-void TestShortCutEditor::substitution_data() {
+void TestShortCutEditor::substitution_data()
+{
     QTest::addColumn<QString>("removeDrive"); // empty: defined from the program's drive
     QTest::addColumn<QString>("path");        // "<drive>" stands for the temporary drive
     QTest::addColumn<QString>("substituted"); // empty: the button stays disabled
@@ -297,7 +310,8 @@ void TestShortCutEditor::substitution_data() {
                                           << "";
 }
 
-void TestShortCutEditor::substitution() {
+void TestShortCutEditor::substitution()
+{
     QFETCH(QString, removeDrive);
     QFETCH(QString, path);
     QFETCH(QString, substituted);
@@ -323,7 +337,8 @@ void TestShortCutEditor::substitution() {
         QCOMPARE(Env->ExpandPath(stored), path); // the stored form gives back the path
 }
 
-void TestShortCutEditor::parametersLeaveTheMemoShowingThePath() {
+void TestShortCutEditor::parametersLeaveTheMemoShowingThePath()
+{
     TEditorFixture fixture;
     const QString path = fixture.Catalogue.Drive.Root() + "/foo";
     TfrmShortCut dialog;

@@ -14,11 +14,6 @@
 
 namespace {
 
-void PressOk(QDialog* dialog)
-{
-    dialog->findChild<QDialogButtonBox*>("RzDialogButtons1")->button(QDialogButtonBox::Ok)->click();
-}
-
 // Answers the search dialog for the folder, with its preset mask *.exe.
 void AnswerSearch(const QString& folder)
 {
@@ -40,12 +35,12 @@ struct TBatchFixture {
         Catalogue.AddCategory("Games");
         for (const char* name : {"a.exe", "b.exe", "c.exe"})
             Catalogue.Drive.WriteFile(QString("Found/%1").arg(name));
+        Window.LoadGroups();
         Window.show();
         Window.ShowStatus("before");
     }
     QString Folder() const { return Catalogue.Drive.Root() + "/Found"; }
     TCatalogueFixture Catalogue;
-    TMessengerScope Messages;
     TfrmMain Window;
 };
 
@@ -66,11 +61,12 @@ private slots:
 void TestBatchImport::answeringNoStoresNothing()
 {
     TBatchFixture fixture;
-    fixture.Messages.Messenger->Answers = {false};
+    fixture.Catalogue.Messages.Messenger->Answers = {false};
     AnswerSearch(fixture.Folder());
     fixture.Window.ActionSearchSc->trigger();
 
-    QCOMPARE(fixture.Messages.Messenger->Texts(), QStringList{QString::fromUtf8("找到3个可执行文件，要进行分类么？")});
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts(),
+             QStringList{QString::fromUtf8("找到3个可执行文件，要进行分类么？")});
     QVERIFY(dm->GetShortCuts("Tools").isEmpty());
     QCOMPARE(fixture.Window.RzStatusPane1->text(), QString("before"));
 }
@@ -82,14 +78,15 @@ void TestBatchImport::nothingFoundIsSaid()
     QDir().mkpath(fixture.Catalogue.Drive.Root() + "/Apps-none");
     fixture.Window.ActionSearchSc->trigger();
 
-    QCOMPARE(fixture.Messages.Messenger->Texts(), QStringList{QString::fromUtf8("没有搜索到可执行文件")});
-    QCOMPARE(fixture.Messages.Messenger->Shown[0].Kind, TMessageKind::Information);
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts(),
+             QStringList{QString::fromUtf8("没有搜索到可执行文件")});
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Shown[0].Kind, TMessageKind::Information);
 }
 
 void TestBatchImport::categoryCarriesFromOneEditorToTheNext()
 {
     TBatchFixture fixture;
-    fixture.Messages.Messenger->Answers = {true};
+    fixture.Catalogue.Messages.Messenger->Answers = {true};
     QStringList offered;
     const std::function<void(QDialog*)> third = [&](QDialog* editor) {
         offered.append(CategoryOf(editor)->currentText());
@@ -123,7 +120,7 @@ void TestBatchImport::storesAcceptedFilesAndReportsProgress()
     TBatchFixture fixture;
     QTest::mouseClick(fixture.Window.RzTabControl1, Qt::LeftButton, {},
                       fixture.Window.RzTabControl1->tabRect(0).center());
-    fixture.Messages.Messenger->Answers = {true};
+    fixture.Catalogue.Messages.Messenger->Answers = {true};
     QStringList statusWhenOpened;
     std::function<void(QDialog*)> accept = [&](QDialog* editor) {
         statusWhenOpened.append(fixture.Window.RzStatusPane1->text());
@@ -163,7 +160,7 @@ void TestBatchImport::substitutedPathIsAStoredDuplicate()
     stored.SCText = "a";
     stored.FileName = "%removedrive%/Found/a.exe";
     dm->AddShortCut(stored);
-    fixture.Messages.Messenger->Answers = {true};
+    fixture.Catalogue.Messages.Messenger->Answers = {true};
     AnswerNextDialog([&](QDialog* search) {
         search->findChild<QLineEdit*>("RzButtonEditPath")->setText(fixture.Folder());
         PressOk(search);
@@ -176,7 +173,7 @@ void TestBatchImport::substitutedPathIsAStoredDuplicate()
     });
     fixture.Window.ActionSearchSc->trigger();
 
-    const QStringList texts = fixture.Messages.Messenger->Texts();
+    const QStringList texts = fixture.Catalogue.Messages.Messenger->Texts();
     QCOMPARE(texts.contains(QString::fromUtf8("已经存在的应用程序！")), substitute);
     QCOMPARE(dm->GetShortCuts("Tools").size(), substitute ? 0 : 1);
 }

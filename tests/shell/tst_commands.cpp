@@ -35,11 +35,6 @@ void ClickTab(TfrmMain& window, int index)
                       window.RzTabControl1->tabRect(index).center());
 }
 
-void PressOk(QDialog* dialog)
-{
-    dialog->findChild<QDialogButtonBox*>("RzDialogButtons1")->button(QDialogButtonBox::Ok)->click();
-}
-
 // Fills the shortcut editor's fields that the test names and presses OK.
 void FillEditorAndPressOk(QDialog* editor, const QString& category, const QString& name,
                           const QString& path)
@@ -60,7 +55,6 @@ struct TWindowFixture {
         Catalogue.AddCategory("Games");
     }
     TCatalogueFixture Catalogue;
-    TMessengerScope Messages;
 };
 
 } // namespace
@@ -123,9 +117,9 @@ void TestCommands::duplicatePathIsRefused()
         [&](QDialog* editor) { FillEditorAndPressOk(editor, "Tools", "again", path); });
     window.ActionAddSc->trigger();
 
-    QCOMPARE(fixture.Messages.Messenger->Texts(),
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts(),
              QStringList{QString::fromUtf8("已经存在的应用程序！")});
-    QCOMPARE(fixture.Messages.Messenger->Shown[0].Title, QString("Warning"));
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Shown[0].Title, QString("Warning"));
     QVERIFY(dm->GetShortCuts("Tools").isEmpty());
     QCOMPARE(dm->GetShortCuts("Games").size(), 1);
 }
@@ -190,12 +184,12 @@ void TestCommands::removingSelectedShortcuts()
         window.RzListView1->item(row)->setSelected(true);
     fixture.Catalogue.AddProgram("Tools", "Apps/e"); // shows after the reload
 
-    fixture.Messages.Messenger->Answers = {answer};
+    fixture.Catalogue.Messages.Messenger->Answers = {answer};
     window.ActionDelSc->trigger();
 
-    QCOMPARE(fixture.Messages.Messenger->Texts(),
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts(),
              QStringList{QString::fromUtf8(" 确定删除选中的快速启动项目？")});
-    QCOMPARE(fixture.Messages.Messenger->Shown[0].Title, QString("Confirm"));
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Shown[0].Title, QString("Confirm"));
     QCOMPARE(ItemCaptions(window),
              answer ? (QStringList{"b", "e"}) : (QStringList{"a", "b", "c", "d", "e"}));
     for (const QString& path : paths)
@@ -210,9 +204,9 @@ void TestCommands::removedCategoryKeepsItsShortcuts()
     window.show();
     ClickTab(window, 1);
 
-    fixture.Messages.Messenger->Answers = {true};
+    fixture.Catalogue.Messages.Messenger->Answers = {true};
     window.ActionDelGroup->trigger();
-    QCOMPARE(fixture.Messages.Messenger->Texts(),
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts(),
              QStringList{QString::fromUtf8("确定要删除分类[Games]")});
     QCOMPARE(window.RzTabControl1->count(), 1);
     QCOMPARE(window.RzTabControl1->SelectedIndex(), -1);
@@ -253,11 +247,11 @@ void TestCommands::physicalRemovalAsksPerFolder()
     ClickTab(window, 0);
     window.RzListView1->selectAll();
 
-    fixture.Messages.Messenger->Answers = {true, true, false};
+    fixture.Catalogue.Messages.Messenger->Answers = {true, true, false};
     window.ActionDeltree->trigger();
 
     const QString root = fixture.Catalogue.Drive.Root();
-    QCOMPARE(fixture.Messages.Messenger->Texts(),
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts(),
              (QStringList{
                  QString::fromUtf8(
                      " 确定物理删除选中的快速启动项目？物理删除将删除应用程序所在目录所有文件！"),
@@ -285,11 +279,11 @@ void TestCommands::physicalRemovalExpandsTheDrive()
     ClickTab(window, 0);
     window.RzListView1->item(0)->setSelected(true);
 
-    fixture.Messages.Messenger->Answers = {true, true};
+    fixture.Catalogue.Messages.Messenger->Answers = {true, true};
     window.ActionDeltree->trigger();
 
     const QString root = fixture.Catalogue.Drive.Root();
-    QCOMPARE(fixture.Messages.Messenger->Texts().last(),
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Texts().last(),
              QString::fromUtf8("确定删除目录%1/Apps/Foo/?").arg(root));
     QVERIFY(!QFileInfo::exists(root + "/Apps/Foo"));
     QVERIFY(QFileInfo::exists(root + "/Apps/Keep/keep"));
@@ -335,9 +329,9 @@ void TestCommands::storeErrorReachesTheErrorBox()
     window.ActionAddSc->trigger();
     other.Execute("ROLLBACK");
 
-    QCOMPARE(fixture.Messages.Messenger->Shown.size(), 1);
-    QCOMPARE(fixture.Messages.Messenger->Shown[0].Title, QString("VELMO"));
-    QCOMPARE(fixture.Messages.Messenger->Shown[0].Text, QString("database is locked."));
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Shown.size(), 1);
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Shown[0].Title, QString("VELMO"));
+    QCOMPARE(fixture.Catalogue.Messages.Messenger->Shown[0].Text, QString("database is locked."));
     QVERIFY(dm->GetShortCuts("Tools").isEmpty());
 }
 

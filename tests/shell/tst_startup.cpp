@@ -118,6 +118,7 @@ void TestStartup::environmentLivesWithTheWindow()
 {
     TTempDrive drive;
     Tdm data;
+    data.DataModuleCreate();
     dm = &data;
     {
         TfrmMain window;
@@ -154,6 +155,7 @@ void TestStartup::neverHidesWithoutTray()
         QSKIP("this platform has a tray");
     TTempDrive drive;
     Tdm data;
+    data.DataModuleCreate();
     dm = &data;
     TfrmMain window;
     window.show();

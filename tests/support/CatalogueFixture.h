@@ -1,11 +1,12 @@
 #pragma once
 
+#include "TestMessenger.h"
 #include "TestSupport.h"
 #include "uDataModule.h"
 
 #include <QFile>
 
-// A temporary drive with an open catalogue as dm, and helpers to fill it.
+// A temporary drive with an open catalogue as dm, a scripted messenger, and helpers to fill it.
 class TCatalogueFixture {
 public:
     TCatalogueFixture()
@@ -41,6 +42,7 @@ public:
     }
 
     TTempDrive Drive;
+    TMessengerScope Messages; // no test ever waits on a real message box
 
 private:
     Tdm m_data;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QTimer>
 
 #include <functional>
@@ -21,4 +23,16 @@ inline void AnswerNextDialog(std::function<void(QDialog*)> answer)
         answer(dialog);
     });
     timer->start();
+}
+
+// Presses the dialog's OK (its button bar's accepting button), as the user would.
+inline void PressOk(QDialog* dialog)
+{
+    auto* buttons = dialog->findChild<QDialogButtonBox*>("RzDialogButtons1");
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            button->click();
+            return;
+        }
+    }
 }

@@ -26,12 +26,29 @@ public:
         QStringList NameFilters;
     };
 
-    QString OpenFile(const QString& presetPath, const QStringList& nameFilters) override {
+    QString OpenFile(const QString& presetPath, const QStringList& nameFilters) override
+    {
         OpenFileRequests.append({presetPath, nameFilters});
         return ChosenFiles.isEmpty() ? QString() : ChosenFiles.takeFirst();
     }
 
-    QStringList Texts() const {
+    QString ChooseFolder() override
+    {
+        ++FolderRequests;
+        return ChosenFolders.isEmpty() ? QString() : ChosenFolders.takeFirst();
+    }
+
+    // "<title>: <text>" of every box, in order.
+    QStringList TitledTexts() const
+    {
+        QStringList texts;
+        for (const TShown& shown : Shown)
+            texts.append(shown.Title + ": " + shown.Text);
+        return texts;
+    }
+
+    QStringList Texts() const
+    {
         QStringList texts;
         for (const TShown& shown : Shown)
             texts.append(shown.Text);
@@ -42,6 +59,8 @@ public:
     QList<bool> Answers;
     QList<TOpenFileRequest> OpenFileRequests;
     QStringList ChosenFiles; // an empty entry cancels that dialog
+    int FolderRequests = 0;
+    QStringList ChosenFolders; // an empty entry cancels that chooser
 };
 
 // Installs a scripted messenger for the life of a test and puts the real boxes back after.
