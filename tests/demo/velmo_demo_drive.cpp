@@ -75,8 +75,8 @@ int main(int argc, char* argv[])
     const QString tools = QString::fromUtf8("常用工具");
     const QString games = QString::fromUtf8("遊戲");
     data.AddShortCutGroup({tools, 6});
-    data.AddShortCutGroup({games, 11});
-    data.AddShortCutGroup({"Office", 12});
+    data.AddShortCutGroup({games, 13});
+    data.AddShortCutGroup({"Office", 14});
     data.AddShortCutGroup({QString::fromUtf8("網路"), 2});
 
     CopyWindowsProgram(drive, "notepad.exe", "Apps/Notepad");
