@@ -83,7 +83,7 @@ prepare_out_dir() {
         if [ ! -f "$out_dir/qt.conf" ] || [ ! -f "$out_dir/velmo" ]; then
             die "$out_dir holds files and is no VELMO bundle: choose a new or empty folder"
         fi
-        rm -rf "${out_dir:?}/velmo" "${out_dir:?}/qt.conf" "${out_dir:?}/lib" "${out_dir:?}/plugins"
+        rm -rf "${out_dir:?}/velmo" "${out_dir:?}/qt.conf" "${out_dir:?}/help.html" "${out_dir:?}/lib" "${out_dir:?}/plugins"
     fi
     mkdir -p "$out_dir/lib" "$out_dir/plugins"
 }
@@ -100,6 +100,7 @@ install_binary() {
 prepare_out_dir
 install_binary "$program" "$out_dir/velmo" '$ORIGIN/lib'
 cp "$script_dir/qt.conf" "$out_dir/qt.conf"
+cp "$build_dir/help.html" "$out_dir/help.html" # the page the about box opens
 
 program_libraries=$(needed_libraries "$program")
 binaries=("$program")
