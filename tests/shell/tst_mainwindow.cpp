@@ -4,6 +4,8 @@
 #include "uEnvironment.h"
 #include "uFrmMain.h"
 
+#include <QAccessible>
+#include <QToolButton>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -74,6 +76,7 @@ private slots:
     void doubleClickStartsOnlyTheFirstSelected();
     void draggingATabRenumbersEveryCategory();
     void dropOnItselfWritesNothing();
+    void screenReaderReadsTabsAndItems();
 };
 
 void TestMainWindow::startsWithTabsAndNothingSelected()
@@ -302,6 +305,31 @@ void TestMainWindow::dropOnItselfWritesNothing()
     QTest::mouseRelease(window.RzTabControl1, Qt::LeftButton, {}, on + QPoint(0, 2));
 
     QCOMPARE(StoredPositions(catalogue.Drive.DataDir()), (QList<int>{1, 5}));
+}
+
+void TestMainWindow::screenReaderReadsTabsAndItems()
+{
+    TCatalogueFixture catalogue;
+    catalogue.AddCategory(QString::fromUtf8("常用工具"));
+    catalogue.AddProgram(QString::fromUtf8("常用工具"), QString::fromUtf8("Apps/記事本"));
+    TfrmMain window;
+    window.show();
+    ClickTab(window, 0);
+
+    QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(window.RzTabControl1);
+    QVERIFY(tabs);
+    QCOMPARE(tabs->child(0)->role(), QAccessible::PageTab);
+    QCOMPARE(tabs->child(0)->text(QAccessible::Name), QString::fromUtf8("常用工具"));
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.RzListView1);
+    QVERIFY(list);
+    QCOMPARE(list->childCount(), 1);
+    QCOMPARE(list->child(0)->text(QAccessible::Name), QString::fromUtf8("記事本"));
+    for (QToolButton* button : window.RzToolbar4->findChildren<QToolButton*>()) {
+        if (button->defaultAction())
+            QVERIFY(
+                !QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
