@@ -11,6 +11,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setWindowIcon(QIcon(":/pictures/velmo.svg"));
+    // Only closing the main window ends VELMO: a box or dialog closed while the window waits
+    // in the tray must not.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     TSingleInstanceLock lock;
     if (!lock.Acquire())
