@@ -1,5 +1,7 @@
 #include "uCategoryTabBar.h"
 
+#include "uCategoryTabAccessible.h"
+
 #include <QMouseEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -17,6 +19,7 @@ QFont BoldFont(QFont font)
 TCategoryTabBar::TCategoryTabBar(QWidget* parent)
     : QTabBar(parent)
 {
+    TCategoryTabBarAccessible::Install();
     setShape(QTabBar::RoundedWest);
     setMovable(true);
     setFocusPolicy(Qt::NoFocus);

@@ -4,8 +4,8 @@
 
 // The category tabs down the left edge: captions upright so Chinese names read without
 // turning the head, the selected tab's caption bold, and a selection that can be empty
-// (QTabBar itself always has a current tab). Painting is ours; the tabs, their captions and
-// the accessibility tree stay QTabBar's.
+// (QTabBar itself always has a current tab). Painting is ours, and so is what a screen reader
+// is told about the tabs (TCategoryTabBarAccessible).
 class TCategoryTabBar : public QTabBar {
     Q_OBJECT
 

@@ -311,6 +311,7 @@ void TestMainWindow::screenReaderReadsTabsAndItems()
 {
     TCatalogueFixture catalogue;
     catalogue.AddCategory(QString::fromUtf8("常用工具"));
+    catalogue.AddCategory("A&B");
     catalogue.AddProgram(QString::fromUtf8("常用工具"), QString::fromUtf8("Apps/記事本"));
     TfrmMain window;
     window.show();
@@ -318,8 +319,15 @@ void TestMainWindow::screenReaderReadsTabsAndItems()
 
     QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(window.RzTabControl1);
     QVERIFY(tabs);
+    QCOMPARE(tabs->childCount(), 2);
     QCOMPARE(tabs->child(0)->role(), QAccessible::PageTab);
     QCOMPARE(tabs->child(0)->text(QAccessible::Name), QString::fromUtf8("常用工具"));
+    QCOMPARE(tabs->child(1)->text(QAccessible::Name), QString("A&B"));
+    QVERIFY(tabs->child(0)->state().selected);
+    QVERIFY(!tabs->child(1)->state().selected);
+    window.LoadGroups(); // no category chosen: no tab reads as selected
+    QVERIFY(!tabs->child(0)->state().selected);
+    QVERIFY(!tabs->child(1)->state().selected);
 
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.RzListView1);
     QVERIFY(list);
