@@ -1,5 +1,6 @@
 // Times the folder search against GNU find on the same tree, mask and depth, warm cache for
 // both, and prints the medians and their ratio (below 1: the search is faster).
+#include "GnuFind.h"
 #include "uSearch.h"
 
 #include <QCoreApplication>
@@ -50,39 +51,10 @@ double MedianMilliseconds(const std::function<void()>& run)
     return times[times.size() / 2];
 }
 
-QStringList DepthArguments(const TSearchInfo& info)
-{
-    QStringList arguments{"-P", info.Path};
-    if (!info.AllSubDirs)
-        arguments << "-maxdepth" << QString::number(qMax(info.Depth + 1, 0) + 1);
-    return arguments;
-}
-
-// The same choices as find arguments: links not followed, hidden folders pruned, regular files
-// and links to them.
-QStringList SameSearchArguments(const TSearchInfo& info)
-{
-    return DepthArguments(info) << "-mindepth"
-                                << "1"
-                                << "("
-                                << "-type"
-                                << "d"
-                                << "-name"
-                                << ".*"
-                                << "-prune"
-                                << ")"
-                                << "-o"
-                                << "("
-                                << "-iname" << info.FileMask << "-xtype"
-                                << "f"
-                                << "-print"
-                                << ")";
-}
-
 // The plainest find with the same mask and depth (hidden folders entered, any kind of entry).
 QStringList PlainArguments(const TSearchInfo& info)
 {
-    return DepthArguments(info) << "-iname" << info.FileMask;
+    return GnuFindDepthArguments(info) << "-iname" << info.FileMask;
 }
 
 qsizetype CountFoundByFind(const QStringList& arguments)
@@ -102,7 +74,7 @@ void Compare(QTextStream& out, const QString& label, const TSearchInfo& info)
         found = list.size();
     });
     qsizetype foundByFind = 0;
-    const QStringList same = SameSearchArguments(info);
+    const QStringList same = GnuFindArguments(info, "-print");
     const double find = MedianMilliseconds([&] { foundByFind = CountFoundByFind(same); });
     const QStringList plain = PlainArguments(info);
     const double plainFind = MedianMilliseconds([&] { CountFoundByFind(plain); });

@@ -1,3 +1,4 @@
+#include "GnuFind.h"
 #include "uSearch.h"
 
 #include <QDir>
@@ -84,28 +85,10 @@ TSearchInfo FolderOnly()
     return {"", "*.exe", false, false, 0};
 }
 
-// The files GNU find reports for the same choices: links not followed, hidden folders below the
-// start pruned, regular files and links to them (-xtype f), the name matched by -iname.
+// The files GNU find reports for the same choices.
 QSet<QString> FoundByGnuFind(const TSearchInfo& info)
 {
-    QStringList arguments{"-P", info.Path, "-mindepth", "1"};
-    if (!info.AllSubDirs) {
-        const int folderLevels = info.DepthLimited ? qMax(info.Depth + 1, 0) : 0;
-        arguments << "-maxdepth" << QString::number(folderLevels + 1);
-    }
-    arguments << "("
-              << "-type"
-              << "d"
-              << "-name"
-              << ".*"
-              << "-prune"
-              << ")"
-              << "-o"
-              << "("
-              << "-iname" << info.FileMask << "-xtype"
-              << "f"
-              << "-print0"
-              << ")";
+    const QStringList arguments = GnuFindArguments(info, "-print0");
     QProcess find;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "C");
