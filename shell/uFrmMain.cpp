@@ -50,15 +50,29 @@ bool IsExtension(const QString& path, const char* extension)
     return ExtensionOf(path).compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
 }
 
-QIcon ToolbarImage(int index)
+// What picks a shortcut's picture. The values of the fixed kinds are their places in
+// ImageList2; a program shows its own icon.
+enum class TFileKind { Missing = 0, Batch = 1, Command = 2, Other = 3, Program };
+
+// Missing when no file is at the expanded path; otherwise by the extension of the given path.
+TFileKind FileKindOf(bool exists, const QString& path)
 {
-    return QIcon(QString(":/pictures/toolbar/%1.svg").arg(index, 2, 10, QChar('0')));
+    if (!exists)
+        return TFileKind::Missing;
+    if (IsExtension(path, ".exe"))
+        return TFileKind::Program;
+    if (IsExtension(path, ".bat"))
+        return TFileKind::Batch;
+    if (IsExtension(path, ".com"))
+        return TFileKind::Command;
+    return TFileKind::Other;
 }
 
 } // namespace
 
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent)
+    , ImageListP32(TImageList::FromResources("toolbar", Tdm::ToolbarPictureCount, 2))
 {
     setObjectName("frmMain");
     resize(800, 600);
@@ -89,7 +103,7 @@ QAction* TfrmMain::CreateAction(const char* name, const QString& caption, const 
     action->setObjectName(name);
     action->setToolTip(hint);
     if (image >= 0)
-        action->setIcon(ToolbarImage(image));
+        action->setIcon(ImageListP32.Icon(image));
     return action;
 }
 
@@ -304,8 +318,7 @@ void TfrmMain::LoadGroups()
     for (const TQShortCutGroup& group : dm->GetShortCutGroups()) {
         const int index = RzTabControl1->addTab(Caption(group.GroupName));
         RzTabControl1->setTabData(index, group.GroupName);
-        if (group.ImageIndex >= 0 && group.ImageIndex < dm->ImageList1.Count())
-            RzTabControl1->setTabIcon(index, dm->ImageList1.Icon(group.ImageIndex));
+        RzTabControl1->setTabIcon(index, dm->ImageList1.IconOrNone(group.ImageIndex));
     }
 }
 
@@ -330,17 +343,11 @@ void TfrmMain::LoadShortCuts(const QString& groupName)
 
 int TfrmMain::ImageIndexFor(const TQShortCut& shortCut)
 {
-    if (!shortCut.TargetExists())
-        return 0;
-    if (IsExtension(shortCut.FileName, ".exe")) {
-        dm->ImageList2.Add(QIcon(QPixmap::fromImage(shortCut.Icon)));
-        return dm->ImageList2.Count() - 1;
-    }
-    if (IsExtension(shortCut.FileName, ".bat"))
-        return 1;
-    if (IsExtension(shortCut.FileName, ".com"))
-        return 2;
-    return 3;
+    const TFileKind kind = FileKindOf(shortCut.TargetExists(), shortCut.FileName);
+    if (kind != TFileKind::Program)
+        return static_cast<int>(kind);
+    dm->ImageList2.Add(QIcon(QPixmap::fromImage(shortCut.Icon)));
+    return dm->ImageList2.Count() - 1;
 }
 
 void TfrmMain::RefreshShortCuts()
@@ -430,9 +437,7 @@ void TfrmMain::BuildTrayMenu()
 
     for (const TQShortCutGroup& group : dm->GetShortCutGroups()) {
         const QList<TQShortCut> shortCuts = dm->GetShortCuts(group.GroupName);
-        const QIcon picture = group.ImageIndex >= 0 && group.ImageIndex < dm->ImageList1.Count()
-                                  ? QIcon(dm->ImageList1.Bitmap(group.ImageIndex))
-                                  : QIcon();
+        const QIcon picture = dm->ImageList1.IconOrNone(group.ImageIndex);
         if (shortCuts.isEmpty()) {
             auto* item = new QAction(picture, Caption(group.GroupName), PopupMenu1);
             m_trayItems.append(item);
@@ -455,15 +460,19 @@ void TfrmMain::BuildTrayMenu()
 QPixmap TfrmMain::TrayBitmapFor(const TQShortCut& shortCut) const
 {
     const QString path = Env->ExpandPath(shortCut.FileName);
-    if (!QFileInfo(path).isFile())
+    switch (FileKindOf(QFileInfo(path).isFile(), path)) {
+    case TFileKind::Missing:
         return dm->MissingBitmap;
-    if (IsExtension(path, ".exe"))
-        return QPixmap::fromImage(shortCut.Icon);
-    if (IsExtension(path, ".bat"))
+    case TFileKind::Batch:
         return dm->BatBitmap;
-    if (IsExtension(path, ".com"))
+    case TFileKind::Command:
         return dm->ComBitmap;
-    return dm->OtherBitmap;
+    case TFileKind::Other:
+        return dm->OtherBitmap;
+    case TFileKind::Program:
+        break;
+    }
+    return QPixmap::fromImage(shortCut.Icon);
 }
 
 void TfrmMain::CoolTrayIcon1Click(QSystemTrayIcon::ActivationReason reason)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "uImageList.h"
 #include "uShortCut.h"
 
 #include <QAction>
@@ -37,6 +38,8 @@ public:
     QList<QListWidgetItem*> SelectedItems() const;
     // The record shown by a list item.
     const TQShortCut& ShortCutOf(const QListWidgetItem* item) const;
+
+    TImageList ImageListP32; // the actions' images, drawn at 32 and 16 pixels
 
     QAction* ActionNewGroup = nullptr;
     QAction* ActionDelGroup = nullptr;

@@ -15,6 +15,7 @@ class Tdm {
 public:
     static constexpr int CategoryPictureCount = 45;
     static constexpr int FileKindPictureCount = 4;
+    static constexpr int ToolbarPictureCount = 11; // the actions' images, of the main window
 
     Tdm(); // the pictures; never fails
 

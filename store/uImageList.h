@@ -14,6 +14,11 @@ public:
 
     int Count() const { return static_cast<int>(m_icons.size()); }
     const QIcon& Icon(int index) const { return m_icons.at(index); }
+    // No picture for an index the list does not have (a stored index from elsewhere).
+    QIcon IconOrNone(int index) const
+    {
+        return index >= 0 && index < Count() ? Icon(index) : QIcon();
+    }
     QPixmap Bitmap(int index) const;
 
     void Add(const QIcon& icon) { m_icons.append(icon); }

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int ToolbarImageCount = 11;
 constexpr int CellWidth = 160;
 constexpr int CellHeight = 96;
 constexpr int Columns = 9;
@@ -39,7 +38,8 @@ QList<TGroup> Groups()
     return {
         {"category (ImageList1)", IconsOf(pictures.ImageList1)},
         {"file kind (ImageList2)", IconsOf(pictures.ImageList2)},
-        {"toolbar and menu", IconsOf(TImageList::FromResources("toolbar", ToolbarImageCount, 2))},
+        {"toolbar and menu",
+         IconsOf(TImageList::FromResources("toolbar", Tdm::ToolbarPictureCount, 2))},
         {"program icon", {QIcon(":/pictures/velmo.svg")}},
     };
 }

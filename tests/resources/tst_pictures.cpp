@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int Size = TImageList::PictureSize;
-constexpr int ToolbarImageCount = 11;
 
 // A stored category names its picture by index: this table is the order that never changes.
 const char* const CategoryTitles[] = {
@@ -75,7 +74,7 @@ const char* const ToolbarTitles[] = {
     "edit shortcut",   "remove shortcut", "refresh",     "search",
     "physical remove", "about",           "open folder",
 };
-static_assert(std::size(ToolbarTitles) == ToolbarImageCount);
+static_assert(std::size(ToolbarTitles) == Tdm::ToolbarPictureCount);
 
 struct TPicture {
     QString name;
@@ -103,8 +102,9 @@ QList<TPicture> AllPictures(const Tdm& data)
 {
     QList<TPicture> pictures = PicturesOf("category", data.ImageList1, CategoryTitles, 2);
     pictures += PicturesOf("filekind", data.ImageList2, FileKindTitles, 1);
-    pictures += PicturesOf("toolbar", TImageList::FromResources("toolbar", ToolbarImageCount, 2),
-                           ToolbarTitles, 2);
+    pictures +=
+        PicturesOf("toolbar", TImageList::FromResources("toolbar", Tdm::ToolbarPictureCount, 2),
+                   ToolbarTitles, 2);
     const QString programIcon = ":/pictures/velmo.svg";
     pictures.append({"program icon", programIcon, "VELMO", QIcon(programIcon)});
     return pictures;
